@@ -1,0 +1,45 @@
+// Model start-up, the probe's read of the refined head loss, rounding and the worker bodies.
+//
+// InitModel seeds column 0 of both coarse grids with 50 %: it runs before any geometry exists,
+// while LastCol is still 0, so the seed covers that one column and every other cell stays 0.
+#include "sheetpile/ModelState.h"
+
+#include <atomic>
+#include <cmath>
+
+namespace sheetpile {
+
+std::int64_t Round(long double x) {
+    return std::llrint(x);
+}
+
+void TModel::InitModel() {
+    NetBitmap.SetSize(0, 0);
+    constexpr std::uint32_t Seed = FullScale / 2; // a neutral start for both fields
+    for (int r = 0; r < CoarseRows; ++r) {
+        for (int c = 0; c <= LastCol; ++c) {
+            StreamGrid[r][c] = Seed;
+            HeadGrid[r][c] = Seed;
+        }
+    }
+}
+
+std::int32_t TModel::FineHeadAt(std::int32_t x, std::int32_t y) const {
+    // RefineHead may be rewriting the cell on the head-loss worker: read the word whole.
+    auto& cell = const_cast<std::uint32_t&>(
+        FineHead[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]);
+    return static_cast<std::int32_t>(
+        std::atomic_ref<std::uint32_t>(cell).load(std::memory_order_relaxed));
+}
+
+void TThread1Execute(TModel& model) {
+    model.SolveStreamFunction();
+    model.RefineStream();
+}
+
+void TThread2Execute(TModel& model) {
+    model.SolveHeadLoss();
+    model.RefineHead();
+}
+
+} // namespace sheetpile
