@@ -1,0 +1,84 @@
+// Run control shared by every front end (the window and the batch tool): reading and checking
+// the eight inputs, starting a run, counting its two workers off and showing the results.
+//
+// The front end implements TRunShell with its own widgets and threads; TRunControl decides what
+// they show and when, so every front end shows the same texts in the same order.
+//
+// Assumes: every member of TRunControl is called on one thread (the window's main thread); the
+// shell's StartWorkers runs TThread1Execute and TThread2Execute on two threads and delivers each
+// completion as a call of WorkerDone on that same thread, after the worker's body has ended.
+//
+// Holds: a refused RUN changes nothing of the model; an accepted one has stored the inputs and
+// set the geometry before any worker starts.
+#pragma once
+
+#include "sheetpile/SheetpileUnit.h"
+
+#include <string>
+
+namespace verrask {
+
+// The texts of the eight input boxes, named after the boxes; defaults are the window's.
+struct TInputTexts {
+    std::string Edit6 = "0";    // L, left blanket length
+    std::string Edit7 = "0";    // R, right blanket length
+    std::string Edit2 = "1";    // d, sheet pile wall depth
+    std::string Edit1 = "2";    // D, stratum depth
+    std::string Edit5 = "1";    // Y'/Yw
+    std::string Edit8 = "1E-5"; // K, permeability
+    std::string Edit3 = "1";    // H1, upstream head
+    std::string Edit4 = "0";    // H2, downstream head
+};
+
+struct TInputValues {
+    long double K = 0, D = 0, d = 0, UnitWeightRatio = 0, H1 = 0, H2 = 0, L = 0, R = 0;
+};
+
+// Reads the boxes (K, D, d, Y'/Yw, H1, H2, L, R) and checks them. Returns "" when the input is
+// accepted, else why it is refused (for the batch tool's stderr; the window only says that the
+// input is wrong). Besides the window's checks it refuses what the model cannot hold: a stratum
+// depth of zero or below, blankets of more than 200 grid steps together, and inputs whose head
+// difference, heave threshold or largest possible discharge is not finite.
+std::string ReadInputs(const TInputTexts& texts, TInputValues& values);
+
+// The texts a run ends with (also used by the batch tool, which prints the same words).
+std::string ResultMessage(const sheetpile::TModel& model, char separator);
+long double Discharge(const sheetpile::TModel& model); // q = (HeadDiff x ShapeFactor) x K
+
+inline constexpr const char* WrongInputText = "Your input data is wrong!";
+inline constexpr int PanelCount = 7;
+
+class TRunShell {
+  public:
+    virtual ~TRunShell() = default;
+    virtual void SetMessage(const std::string& text) = 0;          // Label5
+    virtual void SetPanel(int index, const std::string& text) = 0; // status panels 0..6
+    virtual void SetRunEnabled(bool enabled) = 0;                  // Button1
+    virtual void SetTuningEnabled(bool enabled) = 0;               // track bars, check boxes
+    virtual void StartTimer() = 0;                                 // Timer1, 1000 ms
+    virtual void StopTimer() = 0;
+    virtual void Alert() = 0;        // the system's alert sound
+    virtual void StartWorkers() = 0; // TThread1, then TThread2; completions call WorkerDone
+    virtual char DecimalSeparator() const = 0;
+};
+
+class TRunControl {
+  public:
+    TRunControl(sheetpile::TModel& model, TRunShell& shell) : Model(model), Shell(shell) {}
+
+    void FormCreate();                           // opened state; InitModel
+    bool Button1Click(const TInputTexts& texts); // RUN; true when the workers were started
+    void Timer1Timer();                          // one elapsed second
+    bool WorkerDone();                           // true for the completion that ends the run
+
+    int PendingWorkers = 0;
+    int ElapsedSeconds = 0;
+    std::string LastRefusal; // why the last RUN was refused, "" if it was accepted
+
+  private:
+    void ClearPanels(int from);
+    sheetpile::TModel& Model;
+    TRunShell& Shell;
+};
+
+} // namespace verrask

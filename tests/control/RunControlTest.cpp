@@ -1,0 +1,190 @@
+// Run control: the texts and controls of every state (opened, running, refused, results), the
+// input checks with the model's own limits, and state carried from run to run.
+#include "control/RunControl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace verrask {
+namespace {
+
+// Records what the run control asks of a front end; runs the workers when told to finish.
+class TRecordingShell final : public TRunShell {
+  public:
+    void SetMessage(const std::string& text) override { Message = text; }
+    void SetPanel(int index, const std::string& text) override {
+        Panels.at(static_cast<std::size_t>(index)) = text;
+    }
+    void SetRunEnabled(bool enabled) override { RunEnabled = enabled; }
+    void SetTuningEnabled(bool enabled) override { TuningEnabled = enabled; }
+    void StartTimer() override { TimerRunning = true; }
+    void StopTimer() override { TimerRunning = false; }
+    void Alert() override { ++Alerts; }
+    void StartWorkers() override { ++WorkerStarts; }
+    char DecimalSeparator() const override { return Separator; }
+
+    std::string Message = "unset";
+    std::array<std::string, PanelCount> Panels{"unset", "unset", "unset", "unset",
+                                               "unset", "unset", "unset"};
+    bool RunEnabled = true, TuningEnabled = true, TimerRunning = false;
+    int Alerts = 0, WorkerStarts = 0;
+    char Separator = '.';
+};
+
+struct RunControlTest : ::testing::Test {
+    std::unique_ptr<sheetpile::TModel> Model = std::make_unique<sheetpile::TModel>();
+    TRecordingShell Shell;
+    TRunControl Control{*Model, Shell};
+
+    void SetUp() override { Control.FormCreate(); }
+    // Runs the two worker bodies and delivers their completions, as a front end does.
+    void FinishRun() {
+        sheetpile::TThread2Execute(*Model);
+        EXPECT_FALSE(Control.WorkerDone());
+        sheetpile::TThread1Execute(*Model);
+        EXPECT_TRUE(Control.WorkerDone());
+    }
+};
+
+TEST_F(RunControlTest, OpenedRunningAndResultsStates) {
+    EXPECT_EQ(Shell.Message, "");
+    EXPECT_EQ(Shell.Panels[0], " Ready");
+    for (int i = 1; i < PanelCount; ++i) EXPECT_EQ(Shell.Panels[static_cast<std::size_t>(i)], "");
+    EXPECT_FALSE(Shell.TuningEnabled);
+    EXPECT_EQ(Model->HeadGrid[7][0], 500000000u); // InitModel has seeded the grids
+
+    ASSERT_TRUE(Control.Button1Click(TInputTexts{}));
+    EXPECT_EQ(Shell.Message, "Please wait");
+    EXPECT_EQ(Shell.Panels[0], " Wait");
+    EXPECT_FALSE(Shell.RunEnabled);
+    EXPECT_TRUE(Shell.TimerRunning);
+    EXPECT_EQ(Shell.WorkerStarts, 1);
+    EXPECT_EQ(Control.PendingWorkers, 2);
+    EXPECT_EQ(Model->LastCol, 301);
+    EXPECT_EQ(Model->HeadDiff, 1.0L);
+    EXPECT_EQ(Model->Permeability, 1E-5L);
+
+    Control.Timer1Timer();
+    Control.Timer1Timer();
+    EXPECT_EQ(Shell.Message, "Please wait : 2 s");
+
+    sheetpile::TThread1Execute(*Model);
+    EXPECT_FALSE(Control.WorkerDone()); // the first completion only counts itself off
+    EXPECT_EQ(Shell.Message, "Please wait : 2 s");
+    EXPECT_FALSE(Model->ResultsReady);
+    sheetpile::TThread2Execute(*Model);
+    EXPECT_TRUE(Control.WorkerDone());
+
+    EXPECT_TRUE(Model->ResultsReady);
+    EXPECT_FALSE(Shell.TimerRunning);
+    EXPECT_TRUE(Shell.RunEnabled);
+    EXPECT_TRUE(Shell.TuningEnabled);
+    EXPECT_EQ(Shell.Message, "Shape Factor (nf/nd) = 0.5\r\n\r\n q = 5E-6");
+    const std::array<std::string, PanelCount> panels{
+        " Ready", " Shape Factor = 0.5", " Nd: 10", " Nf: 5", "", "", " q = 5E-6"};
+    EXPECT_EQ(Shell.Panels, panels);
+}
+
+TEST_F(RunControlTest, RefusedRunAfterResultsKeepsTheModelAndEmptiesThePanels) {
+    ASSERT_TRUE(Control.Button1Click(TInputTexts{}));
+    FinishRun();
+    const auto headBefore = Model->HeadGrid;
+    const int lastColBefore = Model->LastCol;
+
+    TInputTexts texts;
+    texts.Edit1 = "2 "; // a trailing space is not a number
+    texts.Edit6 = "3";
+    EXPECT_FALSE(Control.Button1Click(texts));
+    EXPECT_EQ(Shell.Alerts, 1);
+    EXPECT_EQ(Shell.Message, "Your input data is wrong!");
+    EXPECT_EQ(Shell.Panels[0], " Fault");
+    for (int i = 1; i < PanelCount; ++i) EXPECT_EQ(Shell.Panels[static_cast<std::size_t>(i)], "");
+    EXPECT_TRUE(Shell.RunEnabled);
+    EXPECT_FALSE(Shell.TuningEnabled);
+    EXPECT_EQ(Shell.WorkerStarts, 1);
+    EXPECT_TRUE(Model->ResultsReady);
+    EXPECT_EQ(Model->LastCol, lastColBefore);
+    EXPECT_EQ(Model->HeadGrid, headBefore);
+    EXPECT_NE(Control.LastRefusal.find("stratum depth"), std::string::npos);
+}
+
+TEST_F(RunControlTest, LaterRunsStartFromTheLastFieldAndResetNd) {
+    ASSERT_TRUE(Control.Button1Click(TInputTexts{}));
+    FinishRun();
+    EXPECT_EQ(Model->HeadPasses, 18759u);
+    Model->Nd = 23; // as if the Flow Net bar had been moved
+    Control.Timer1Timer();
+    ASSERT_TRUE(Control.Button1Click(TInputTexts{}));
+    EXPECT_EQ(Control.ElapsedSeconds, 0);
+    FinishRun();
+    EXPECT_EQ(Model->HeadPasses, 1u);
+    EXPECT_EQ(Model->StreamPasses, 1u);
+    EXPECT_EQ(Model->Nd, 10u);
+}
+
+TEST_F(RunControlTest, ResultTextsUseTheSeparatorAndFourDigits) {
+    Model->ShapeFactor = 0.4375L;
+    Model->HeadDiff = 1;
+    Model->Permeability = 1E-5L;
+    EXPECT_EQ(ResultMessage(*Model, '.'), "Shape Factor (nf/nd) = 0.4375\r\n\r\n q = 4.375E-6");
+    EXPECT_EQ(ResultMessage(*Model, ','), "Shape Factor (nf/nd) = 0,4375\r\n\r\n q = 4,375E-6");
+}
+
+struct CheckCase {
+    const char* what;
+    TInputTexts texts;
+    bool accepted;
+};
+
+TInputTexts With(std::string TInputTexts::*box, const char* text,
+                 std::string TInputTexts::*box2 = nullptr, const char* text2 = nullptr) {
+    TInputTexts t;
+    t.*box = text;
+    if (box2) t.*box2 = text2;
+    return t;
+}
+
+TEST(InputChecks, WindowRulesAndModelLimits) {
+    using T = TInputTexts;
+    const CheckCase cases[] = {
+        {"defaults", T{}, true},
+        {"blankets of exactly 4 D", With(&T::Edit6, "3", &T::Edit7, "5"), true},
+        {"wall as deep as the stratum", With(&T::Edit2, "2"), false},
+        {"equal heads", With(&T::Edit3, "0"), false},
+        {"blankets beyond 4 D", With(&T::Edit6, "4", &T::Edit7, "4.001"), false},
+        {"comma", With(&T::Edit8, "1,5"), false},
+        {"spaces before, forms", With(&T::Edit1, " 2", &T::Edit8, "+.5"), true},
+        {"exponent only", With(&T::Edit6, "E5", &T::Edit7, "."), true},
+        {"lone E", With(&T::Edit5, "E"), false},
+        {"beyond the extended range", With(&T::Edit8, "1E5000"), false},
+        {"huge negative wall depth", With(&T::Edit2, "-1E4000"), true},
+        {"negative stratum", With(&T::Edit1, "-1", &T::Edit2, "-2"), false},
+        {"zero stratum", With(&T::Edit1, "0", &T::Edit2, "-1"), false},
+        {"long blanket offset by a negative one", With(&T::Edit6, "10", &T::Edit7, "-6"), false},
+        {"head difference overflows", With(&T::Edit3, "1E4932", &T::Edit4, "-1E4932"), false},
+        {"heave threshold overflows", With(&T::Edit5, "1E4931", &T::Edit1, "1E10"), false},
+        {"discharge overflows", With(&T::Edit8, "1E4931"), false},
+        {"negative ratio is allowed", With(&T::Edit5, "-1"), true},
+    };
+    for (const CheckCase& k : cases) {
+        TInputValues v;
+        const std::string reason = ReadInputs(k.texts, v);
+        EXPECT_EQ(reason.empty(), k.accepted) << k.what << ": " << reason;
+    }
+}
+
+TEST(InputChecks, HugeNegativeWallDepthGivesNoPile) {
+    auto model = std::make_unique<sheetpile::TModel>();
+    TRecordingShell shell;
+    TRunControl control(*model, shell);
+    control.FormCreate();
+    TInputTexts texts;
+    texts.Edit2 = "-1E4000";
+    ASSERT_TRUE(control.Button1Click(texts));
+    EXPECT_EQ(model->PileRows, 0);
+}
+
+} // namespace
+} // namespace verrask
