@@ -1,0 +1,97 @@
+// verrask-cli: the batch tool. Presses RUN as the window does, once or several times in one
+// process (each solve relaxing from what the previous run left), and prints what the window
+// would show.
+#include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <thread>
+
+namespace verrask::cli {
+namespace {
+
+// A front end without widgets: remembers the texts, runs the workers on two threads and hands
+// their completions back to the main thread one at a time.
+class TCliShell final : public TRunShell {
+  public:
+    explicit TCliShell(sheetpile::TModel& model) : Model(model) {}
+
+    void SetMessage(const std::string& text) override { Message = text; }
+    void SetPanel(int index, const std::string& text) override {
+        Panels.at(static_cast<std::size_t>(index)) = text;
+    }
+    void SetRunEnabled(bool) override {}
+    void SetTuningEnabled(bool) override {}
+    void StartTimer() override {}
+    void StopTimer() override {}
+    void Alert() override {}
+    char DecimalSeparator() const override { return '.'; }
+    void StartWorkers() override {
+        StreamWorker = std::thread([this] { sheetpile::TThread1Execute(Model); });
+        HeadWorker = std::thread([this] { sheetpile::TThread2Execute(Model); });
+    }
+    // Waits for both workers, delivering each completion on this thread after its body ended.
+    void FinishRun(TRunControl& control) {
+        StreamWorker.join();
+        control.WorkerDone();
+        HeadWorker.join();
+        control.WorkerDone();
+    }
+
+    std::string Message;
+    std::array<std::string, PanelCount> Panels;
+
+  private:
+    sheetpile::TModel& Model;
+    std::thread StreamWorker, HeadWorker;
+};
+
+int Main(int argc, const char* const* argv) {
+    TCliPlan plan;
+    if (const std::string error = ParseCommandLine(argc, argv, plan); !error.empty()) {
+        std::cerr << "verrask-cli: " << error << "\n" << UsageText;
+        return 64;
+    }
+    if (plan.Help) {
+        std::cout << UsageText;
+        return 0;
+    }
+
+    auto model = std::make_unique<sheetpile::TModel>();
+    TCliShell shell(*model);
+    TRunControl control(*model, shell);
+    control.FormCreate();
+
+    int run = 0;
+    for (const TPress& press : plan.Presses) {
+        for (int k = 0; k < press.Repeats; ++k) {
+            const auto start = std::chrono::steady_clock::now();
+            if (!control.Button1Click(press.Inputs)) {
+                std::cerr << WrongInputText << "\n" << control.LastRefusal << "\n";
+                return 2;
+            }
+            shell.FinishRun(control);
+            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            TRunReport report{++run, press.Inputs, shell.Message, shell.Panels, elapsed.count()};
+            std::cout << (plan.Json ? JsonReport(report, *model) : TextReport(report, *model))
+                      << std::flush;
+        }
+    }
+    if (!plan.CsvDir.empty()) {
+        if (const std::string error = WriteCsv(plan.CsvDir, *model); !error.empty()) {
+            std::cerr << "verrask-cli: " << error << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+} // namespace verrask::cli
+
+int main(int argc, char** argv) {
+    return verrask::cli::Main(argc, argv);
+}

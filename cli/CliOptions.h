@@ -1,0 +1,32 @@
+// Command line of the batch tool: the eight inputs as texts, repeated runs, output choices.
+//
+// A plan is a list of RUN presses. Input options change only the boxes they name; `--then`
+// presses RUN and starts the next press, which keeps every other box's text. `--runs N` presses
+// the current inputs N times.
+#pragma once
+
+#include "control/RunControl.h"
+
+#include <string>
+#include <vector>
+
+namespace verrask::cli {
+
+struct TPress {
+    TInputTexts Inputs;
+    int Repeats = 1;
+};
+
+struct TCliPlan {
+    std::vector<TPress> Presses;
+    bool Json = false;
+    std::string CsvDir; // "" for none
+    bool Help = false;
+};
+
+// Parses argv[1..]; returns "" on success, else the usage error.
+std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan);
+
+extern const char* const UsageText;
+
+} // namespace verrask::cli
