@@ -1,0 +1,3 @@
+# The Debian packages of each job (sourced).
+BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config)
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev)

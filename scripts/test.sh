@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the whole test suite: the optimised build, then the core and run
+# control again under AddressSanitizer + UndefinedBehaviorSanitizer, and the threaded tests
+# under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+bash scripts/setup.sh "${TEST_PACKAGES[@]}"
+
+jobs=$(nproc)
+step() { echo; echo "== $*"; }
+
+step "release build and tests"
+cmake --preset release -DVERRASK_TESTS=ON >/dev/null
+cmake --build --preset release -j "$jobs"
+ctest --preset release -j "$jobs"
+
+step "AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
+
+step "ThreadSanitizer (threaded tests)"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs"
+ctest --preset tsan -j "$jobs" -L threads

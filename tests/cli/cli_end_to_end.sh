@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs the batch tool as a user would: outputs, exit codes, chained runs and the CSV files.
+set -u
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+check() { # name, then a command that must succeed
+  local name="$1"; shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
+}
+
+out=$("$cli" --runs 2)
+check "default run shows the window's texts" grep -q "^Shape Factor (nf/nd) = 0.5$" <<<"$out"
+check "default run shows q" grep -q "^ q = 5E-6$" <<<"$out"
+check "default run shows Nd and Nf" grep -q "^ Nf: 5$" <<<"$out"
+check "second run relaxes in one pass" grep -q "head passes: 1, stream passes: 1," <<<"$out"
+
+json=$("$cli" --json --wall 1 --then --left 2 --right 3)
+check "one JSON object per run" test "$(wc -l <<<"$json")" -eq 2
+check "then changes only the named boxes" grep -q '"inputs":{"left":"2","right":"3","wall":"1","stratum":"2"' <<<"$(sed -n 2p <<<"$json")"
+check "geometry of the blanket run" grep -q '"PileUpCol":200,"PileDownCol":201,"RightBlanketCol":276,"LastCol":426' <<<"$(sed -n 2p <<<"$json")"
+
+"$cli" --stratum "2 " >"$work/out" 2>"$work/err"
+check "refused input exits 2" test $? -eq 2
+check "refused input says so on stderr" grep -q "^Your input data is wrong!$" "$work/err"
+check "refused input prints nothing on stdout" test ! -s "$work/out"
+
+mkdir "$work/csv" "$work/none"
+"$cli" --csv "$work/csv" >/dev/null
+check "csv run exits 0" test $? -eq 0
+check "coarse csv has 51 rows of 302 values" test "$(wc -l <"$work/csv/HeadGrid.csv")" -eq 51 -a "$(head -1 "$work/csv/HeadGrid.csv" | tr ',' '\n' | wc -l)" -eq 302
+check "fine csv has 201 rows of 1205 values" test "$(wc -l <"$work/csv/FineStream.csv")" -eq 201 -a "$(head -1 "$work/csv/FineStream.csv" | tr ',' '\n' | wc -l)" -eq 1205
+check "head loss starts at 0 upstream" test "$(head -c 2 "$work/csv/FineHead.csv")" = "0,"
+"$cli" --csv "$work/none" --up 0 >/dev/null 2>&1
+check "refused run writes no csv" test -z "$(ls "$work/none")"
+"$cli" --csv "$work/missing/dir" >/dev/null 2>&1
+check "unwritable csv exits 1" test $? -eq 1
+
+"$cli" --runs >/dev/null 2>&1
+check "usage error exits 64" test $? -eq 64
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
