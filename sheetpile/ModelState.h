@@ -2,8 +2,8 @@
 //
 // What it holds: the two solved coarse fields (head loss, stream function) in unsigned 32-bit
 // fixed point where FullScale means 100 %, their refined copies at one value per picture pixel,
-// the vertical gradient field, the geometry markers derived from the inputs, the run's results
-// and the flow-net picture.
+// the vertical gradient field, the geometry markers derived from the inputs, the run's results,
+// the flow-net picture and the picture shown to the user.
 //
 // Assumes: one model object per program (tests build their own). Storage is sized for the
 // widest geometry, so a run allocates nothing.
@@ -97,6 +97,10 @@ struct TModel {
     std::uint64_t StreamPasses = 0;
 
     TBitmap NetBitmap;
+    // What the window shows: the structure strip (rows 0..3) above NetBitmap (rows 4..203).
+    TBitmap ShownPicture;
+    // Scratch for the structure strip, rebuilt by every ShowNetPicture.
+    TBitmap StripBitmap;
 
     void InitModel();
     void SetupGeometry(long double D, long double d, long double L, long double R);
@@ -109,6 +113,17 @@ struct TModel {
     void RefineGradient();
     void ComputeDischarge();
     void BuildGradientField();
+
+    // The flow-net picture.
+    void RenderNet(std::uint32_t nd, std::uint32_t nf);
+    void DrawStructure();
+    void RedrawNet();
+    void ShowNetPicture();
+    void ShowNetBitmap(); // a repainted NetBitmap into the shown picture, below the strip
+    void DrawEquipotentials();
+    void DrawFlowLines();
+    void DrawZones();
+    long double HeaveThreshold() const; // the critical gradient in FullScale per grid step
 };
 
 // Worker bodies: each solves its field, then refines it. The two may run at the same time.

@@ -8,6 +8,11 @@
 //   ComputeDischarge                    Nd, Nf and the shape factor
 //   BuildGradientField, RefineGradient  the vertical gradient for the heave checks
 //   FineHeadAt                          the probe's race-free read of the refined head loss
+//   RenderNet, DrawStructure            compose NetBitmap with new counts, then the structure
+//   RedrawNet                           recompose after a zone flag changed (stored counts)
+//   ShowNetPicture, ShowNetBitmap       the shown picture: strip and net, or the net alone
+//   DrawEquipotentials, DrawFlowLines   contour marking of the two fields
+//   DrawZones, HeaveThreshold           heave and critical-zone overlays
 // TThread1Execute / TThread2Execute are the bodies of the two workers of a run.
 #pragma once
 
