@@ -5,6 +5,7 @@
 #include "control/InputSyntax.h"
 #include "control/NumberFormat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace verrask {
@@ -13,6 +14,16 @@ namespace {
 
 // The largest shape factor a solved field can give: 151 columns of full steps on each side.
 constexpr long double LargestShapeFactor = 151;
+
+// Both track bars choose a count of lines from 1 to 40.
+constexpr int TrackBarMin = 1;
+constexpr int TrackBarMax = 40;
+
+// A count as a track bar position; the bar clamps it to its range. Counts above the int range
+// cannot occur (Nf <= 1510), but saturate rather than wrap.
+int TrackBarPosition(std::uint32_t count) {
+    return static_cast<int>(std::min<std::uint32_t>(count, TrackBarMax + 1));
+}
 
 } // namespace
 
@@ -66,16 +77,24 @@ void TRunControl::ClearPanels(int from) {
     for (int i = from; i < PanelCount; ++i) Shell.SetPanel(i, "");
 }
 
+void TRunControl::SetTuningEnabled(bool enabled) {
+    Controls.CheckBox1.SetEnabled(enabled);
+    Controls.CheckBox2.SetEnabled(enabled);
+    Controls.CheckBox3.SetEnabled(enabled);
+    Controls.TrackBar1.SetEnabled(enabled);
+    Controls.TrackBar2.SetEnabled(enabled);
+}
+
 void TRunControl::FormCreate() {
     Shell.SetMessage("");
     Shell.SetPanel(0, " Ready");
     ClearPanels(1);
-    Shell.SetTuningEnabled(false);
+    SetTuningEnabled(false);
     Model.InitModel();
 }
 
 bool TRunControl::Button1Click(const TInputTexts& texts) {
-    Shell.SetTuningEnabled(false);
+    SetTuningEnabled(false);
     Shell.SetMessage("Please wait");
     Shell.SetPanel(0, " Wait");
 
@@ -112,13 +131,27 @@ bool TRunControl::WorkerDone() {
     Shell.StopTimer();
     Model.ResultsReady = true;
     Model.ComputeDischarge();
-    Shell.SetTuningEnabled(true);
+    Model.RenderNet(Model.Nd, Model.Nf);
+    Model.DrawStructure();
+    Model.ShowNetPicture();
+    Shell.ShowPicture();
+
+    Controls.CheckBox1.SetEnabled(true);
+    Controls.CheckBox2.SetEnabled(true);
+    Controls.CheckBox3.SetEnabled(true);
+    // Either position may move its bar and so run its handler at once, which may change Nd or
+    // Nf and repaint; Nf is read only after the first bar has settled.
+    Controls.TrackBar1.SetEnabled(true);
+    Controls.TrackBar1.SetRange(TrackBarMin, TrackBarMax);
+    Controls.TrackBar1.SetPosition(TrackBarPosition(Model.Nd));
+    Controls.TrackBar2.SetEnabled(true);
+    Controls.TrackBar2.SetRange(TrackBarMin, TrackBarMax);
+    Controls.TrackBar2.SetPosition(TrackBarPosition(Model.Nf));
 
     const char sep = Shell.DecimalSeparator();
-    const std::string shape = FormatGeneral(Model.ShapeFactor, sep);
     Shell.SetMessage(ResultMessage(Model, sep));
     Shell.SetPanel(0, " Ready");
-    Shell.SetPanel(1, " Shape Factor = " + shape);
+    Shell.SetPanel(1, " Shape Factor = " + FormatGeneral(Model.ShapeFactor, sep));
     Shell.SetPanel(2, " Nd: " + std::to_string(Model.Nd));
     Shell.SetPanel(3, " Nf: " + std::to_string(Model.Nf));
     Shell.SetPanel(4, "");
@@ -126,6 +159,44 @@ bool TRunControl::WorkerDone() {
     Shell.SetPanel(6, " q = " + FormatGeneral(Discharge(Model), sep));
     Shell.SetRunEnabled(true);
     return true;
+}
+
+void TRunControl::TrackBar1Change() {
+    Model.Nd = static_cast<std::uint32_t>(Controls.TrackBar1.Position());
+    // Nd <= 40 and ShapeFactor <= 151: the product is far inside every integer range.
+    const auto r = static_cast<std::uint32_t>(
+        sheetpile::Round(static_cast<long double>(Model.Nd) * Model.ShapeFactor));
+    if (r == Model.Nf) return;
+    Model.Nf = r;
+    Controls.TrackBar2.SetPosition(TrackBarPosition(Model.Nf)); // may run TrackBar2Change
+    Shell.SetPanel(2, " Nd: " + std::to_string(Model.Nd));
+    Shell.SetPanel(3, " Nf: " + std::to_string(Model.Nf));
+}
+
+void TRunControl::TrackBar2Change() {
+    Model.Nf = static_cast<std::uint32_t>(Controls.TrackBar2.Position());
+    Model.RenderNet(Model.Nd, Model.Nf);
+    Model.DrawStructure();
+    Model.ShowNetBitmap();
+    Shell.ShowPicture();
+    Shell.SetPanel(3, " Nf= " + std::to_string(Model.Nf));
+}
+
+void TRunControl::ZoneChanged(bool& flag, const TCheckBox& box) {
+    flag = box.Checked();
+    Model.RedrawNet();
+    Model.ShowNetBitmap();
+    Shell.ShowPicture();
+}
+
+void TRunControl::CheckBox1Click() {
+    ZoneChanged(Model.ShowCriticalZone, Controls.CheckBox1);
+}
+void TRunControl::CheckBox2Click() {
+    ZoneChanged(Model.ShowPossibleHeave, Controls.CheckBox2);
+}
+void TRunControl::CheckBox3Click() {
+    ZoneChanged(Model.ShowImminentHeave, Controls.CheckBox3);
 }
 
 } // namespace verrask

@@ -12,6 +12,7 @@
 // set the geometry before any worker starts.
 #pragma once
 
+#include "control/TuningControls.h"
 #include "sheetpile/SheetpileUnit.h"
 
 #include <string>
@@ -54,22 +55,40 @@ class TRunShell {
     virtual void SetMessage(const std::string& text) = 0;          // Label5
     virtual void SetPanel(int index, const std::string& text) = 0; // status panels 0..6
     virtual void SetRunEnabled(bool enabled) = 0;                  // Button1
-    virtual void SetTuningEnabled(bool enabled) = 0;               // track bars, check boxes
-    virtual void StartTimer() = 0;                                 // Timer1, 1000 ms
+    virtual void ShowPicture() = 0; // the model's ShownPicture changed: show it (Image1)
+    virtual void StartTimer() = 0;  // Timer1, 1000 ms
     virtual void StopTimer() = 0;
     virtual void Alert() = 0;        // the system's alert sound
     virtual void StartWorkers() = 0; // TThread1, then TThread2; completions call WorkerDone
     virtual char DecimalSeparator() const = 0;
 };
 
+// The window's after-run controls, owned by the front end.
+struct TTuningControls {
+    TTrackBar& TrackBar1; // "Flow Net :", sets Nd
+    TTrackBar& TrackBar2; // "Tune :", sets Nf
+    TCheckBox& CheckBox1; // "Critical Zone"
+    TCheckBox& CheckBox2; // "Possibly Heave Zone"
+    TCheckBox& CheckBox3; // "Imminent Heave Zone"
+};
+
 class TRunControl {
   public:
-    TRunControl(sheetpile::TModel& model, TRunShell& shell) : Model(model), Shell(shell) {}
+    TRunControl(sheetpile::TModel& model, TRunShell& shell, TTuningControls controls)
+        : Model(model), Shell(shell), Controls(controls) {}
 
     void FormCreate();                           // opened state; InitModel
     bool Button1Click(const TInputTexts& texts); // RUN; true when the workers were started
     void Timer1Timer();                          // one elapsed second
     bool WorkerDone();                           // true for the completion that ends the run
+
+    // Change handlers: the front end calls them whenever a bar's position or a box's checked
+    // state changes (also when the program moves a bar), never during a run.
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
 
     int PendingWorkers = 0;
     int ElapsedSeconds = 0;
@@ -77,8 +96,11 @@ class TRunControl {
 
   private:
     void ClearPanels(int from);
+    void SetTuningEnabled(bool enabled);
+    void ZoneChanged(bool& flag, const TCheckBox& box);
     sheetpile::TModel& Model;
     TRunShell& Shell;
+    TTuningControls Controls;
 };
 
 } // namespace verrask

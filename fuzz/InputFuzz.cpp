@@ -5,7 +5,7 @@
 // Input: the eight box texts separated by '\n', in the order L, R, d, D, Y'/Yw, K, H1, H2
 // (missing texts keep the window's defaults).
 #include "control/InputSyntax.h"
-#include "control/RunControl.h"
+#include "control/PlainControls.h"
 
 #include <cmath>
 #include <cstdio>
@@ -20,7 +20,7 @@ class TSilentShell final : public verrask::TRunShell {
     void SetMessage(const std::string&) override {}
     void SetPanel(int, const std::string&) override {}
     void SetRunEnabled(bool) override {}
-    void SetTuningEnabled(bool) override {}
+    void ShowPicture() override {}
     void StartTimer() override {}
     void StopTimer() override {}
     void Alert() override {}
@@ -39,7 +39,8 @@ void Require(bool condition, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static auto model = std::make_unique<sheetpile::TModel>();
     static TSilentShell shell;
-    static verrask::TRunControl control(*model, shell);
+    static verrask::TPlainControls controls;
+    static verrask::TRunControl control(*model, shell, controls.Controls());
 
     verrask::TInputTexts texts;
     std::string* boxes[] = {&texts.Edit6, &texts.Edit7, &texts.Edit2, &texts.Edit1,

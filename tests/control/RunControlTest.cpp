@@ -1,6 +1,6 @@
 // Run control: the texts and controls of every state (opened, running, refused, results), the
 // input checks with the model's own limits, and state carried from run to run.
-#include "control/RunControl.h"
+#include "control/PlainControls.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ class TRecordingShell final : public TRunShell {
         Panels.at(static_cast<std::size_t>(index)) = text;
     }
     void SetRunEnabled(bool enabled) override { RunEnabled = enabled; }
-    void SetTuningEnabled(bool enabled) override { TuningEnabled = enabled; }
+    void ShowPicture() override { ++PicturesShown; }
     void StartTimer() override { TimerRunning = true; }
     void StopTimer() override { TimerRunning = false; }
     void Alert() override { ++Alerts; }
@@ -28,17 +28,29 @@ class TRecordingShell final : public TRunShell {
     std::string Message = "unset";
     std::array<std::string, PanelCount> Panels{"unset", "unset", "unset", "unset",
                                                "unset", "unset", "unset"};
-    bool RunEnabled = true, TuningEnabled = true, TimerRunning = false;
-    int Alerts = 0, WorkerStarts = 0;
+    bool RunEnabled = true, TimerRunning = false;
+    int Alerts = 0, WorkerStarts = 0, PicturesShown = 0;
     char Separator = '.';
 };
 
 struct RunControlTest : ::testing::Test {
     std::unique_ptr<sheetpile::TModel> Model = std::make_unique<sheetpile::TModel>();
     TRecordingShell Shell;
-    TRunControl Control{*Model, Shell};
+    TPlainControls Tuning;
+    TRunControl Control{*Model, Shell, Tuning.Controls()};
 
-    void SetUp() override { Control.FormCreate(); }
+    void SetUp() override {
+        Tuning.Wire(Control);
+        Control.FormCreate();
+    }
+    bool TuningEnabled() const {
+        return Tuning.TrackBar1.Enabled && Tuning.TrackBar2.Enabled && Tuning.CheckBox1.Enabled &&
+               Tuning.CheckBox2.Enabled && Tuning.CheckBox3.Enabled;
+    }
+    bool TuningDisabled() const {
+        return !Tuning.TrackBar1.Enabled && !Tuning.TrackBar2.Enabled &&
+               !Tuning.CheckBox1.Enabled && !Tuning.CheckBox2.Enabled && !Tuning.CheckBox3.Enabled;
+    }
     // Runs the two worker bodies and delivers their completions, as a front end does.
     void FinishRun() {
         sheetpile::TThread2Execute(*Model);
@@ -52,7 +64,7 @@ TEST_F(RunControlTest, OpenedRunningAndResultsStates) {
     EXPECT_EQ(Shell.Message, "");
     EXPECT_EQ(Shell.Panels[0], " Ready");
     for (int i = 1; i < PanelCount; ++i) EXPECT_EQ(Shell.Panels[static_cast<std::size_t>(i)], "");
-    EXPECT_FALSE(Shell.TuningEnabled);
+    EXPECT_TRUE(TuningDisabled());
     EXPECT_EQ(Model->HeadGrid[7][0], 500000000u); // InitModel has seeded the grids
 
     ASSERT_TRUE(Control.Button1Click(TInputTexts{}));
@@ -80,7 +92,7 @@ TEST_F(RunControlTest, OpenedRunningAndResultsStates) {
     EXPECT_TRUE(Model->ResultsReady);
     EXPECT_FALSE(Shell.TimerRunning);
     EXPECT_TRUE(Shell.RunEnabled);
-    EXPECT_TRUE(Shell.TuningEnabled);
+    EXPECT_TRUE(TuningEnabled());
     EXPECT_EQ(Shell.Message, "Shape Factor (nf/nd) = 0.5\r\n\r\n q = 5E-6");
     const std::array<std::string, PanelCount> panels{
         " Ready", " Shape Factor = 0.5", " Nd: 10", " Nf: 5", "", "", " q = 5E-6"};
@@ -102,7 +114,7 @@ TEST_F(RunControlTest, RefusedRunAfterResultsKeepsTheModelAndEmptiesThePanels) {
     EXPECT_EQ(Shell.Panels[0], " Fault");
     for (int i = 1; i < PanelCount; ++i) EXPECT_EQ(Shell.Panels[static_cast<std::size_t>(i)], "");
     EXPECT_TRUE(Shell.RunEnabled);
-    EXPECT_FALSE(Shell.TuningEnabled);
+    EXPECT_TRUE(TuningDisabled());
     EXPECT_EQ(Shell.WorkerStarts, 1);
     EXPECT_TRUE(Model->ResultsReady);
     EXPECT_EQ(Model->LastCol, lastColBefore);
@@ -178,7 +190,8 @@ TEST(InputChecks, WindowRulesAndModelLimits) {
 TEST(InputChecks, HugeNegativeWallDepthGivesNoPile) {
     auto model = std::make_unique<sheetpile::TModel>();
     TRecordingShell shell;
-    TRunControl control(*model, shell);
+    TPlainControls tuning;
+    TRunControl control(*model, shell, tuning.Controls());
     control.FormCreate();
     TInputTexts texts;
     texts.Edit2 = "-1E4000";
