@@ -3,6 +3,8 @@
 // would show.
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "control/PlainControls.h"
+#include "support/PngFile.h"
 
 #include <chrono>
 #include <cstdio>
@@ -24,7 +26,7 @@ class TCliShell final : public TRunShell {
         Panels.at(static_cast<std::size_t>(index)) = text;
     }
     void SetRunEnabled(bool) override {}
-    void SetTuningEnabled(bool) override {}
+    void ShowPicture() override {}
     void StartTimer() override {}
     void StopTimer() override {}
     void Alert() override {}
@@ -62,7 +64,9 @@ int Main(int argc, const char* const* argv) {
 
     auto model = std::make_unique<sheetpile::TModel>();
     TCliShell shell(*model);
-    TRunControl control(*model, shell);
+    TPlainControls tuning;
+    TRunControl control(*model, shell, tuning.Controls());
+    tuning.Wire(control);
     control.FormCreate();
 
     int run = 0;
@@ -75,9 +79,24 @@ int Main(int argc, const char* const* argv) {
             }
             shell.FinishRun(control);
             const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            // What the user does next, as in the window: the bars, then the boxes.
+            if (press.FlowNetPosition) tuning.TrackBar1.SetPosition(press.FlowNetPosition);
+            if (press.TunePosition) tuning.TrackBar2.SetPosition(press.TunePosition);
+            for (TZone zone : press.Zones) {
+                TCheckBoxState& box = zone == TZone::Critical   ? tuning.CheckBox1
+                                      : zone == TZone::Possible ? tuning.CheckBox2
+                                                                : tuning.CheckBox3;
+                box.SetChecked(true);
+            }
             TRunReport report{++run, press.Inputs, shell.Message, shell.Panels, elapsed.count()};
             std::cout << (plan.Json ? JsonReport(report, *model) : TextReport(report, *model))
                       << std::flush;
+        }
+    }
+    if (!plan.PngFile.empty()) {
+        if (const std::string error = WritePng(plan.PngFile, model->ShownPicture); !error.empty()) {
+            std::cerr << "verrask-cli: " << error << "\n";
+            return 1;
         }
     }
     if (!plan.CsvDir.empty()) {

@@ -1,13 +1,14 @@
 // Parses the batch tool's command line into a plan of RUN presses (see CliOptions.h).
 #include "cli/CliOptions.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cstring>
 
 namespace verrask::cli {
 
 const char* const UsageText =
-    "usage: verrask-cli [inputs] [--runs N] [--then [inputs] ...] [--json] [--csv DIR]\n"
+    "usage: verrask-cli [inputs] [--runs N] [--nd N] [--nf N] [--zones LIST]\n"
+    "                   [--then [inputs] ...] [--json] [--csv DIR] [--png FILE]\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -22,7 +23,11 @@ const char* const UsageText =
     "  --runs N      press RUN N times with these inputs (each run starts from the last)\n"
     "  --then        press RUN, then change only the boxes named after it\n"
     "  --json        one JSON object per run instead of text\n"
+    "  --nd N        after the run, move the Flow Net track bar to N (1..40)\n"
+    "  --nf N        after that, move the Tune track bar to N (1..40)\n"
+    "  --zones LIST  after that, check the boxes critical, possible, imminent in LIST's order\n"
     "  --csv DIR     write the coarse and refined grids of the last run to DIR\n"
+    "  --png FILE    write the picture of the last run as PNG (1 pixel per fine grid step)\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
 
 std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) {
@@ -33,6 +38,17 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
         auto value = [&](std::string& out) -> bool {
             if (i + 1 >= argc) return false;
             out = argv[++i];
+            return true;
+        };
+        // A whole number in min..max as the option's value.
+        auto count = [&](int min, int max, int& out) -> bool {
+            std::string text;
+            if (!value(text)) return false;
+            int n = 0;
+            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+            if (ec != std::errc{} || end != text.data() + text.size() || n < min || n > max)
+                return false;
+            out = n;
             return true;
         };
         TInputTexts& in = plan.Presses.back().Inputs;
@@ -57,16 +73,39 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
             if (!value(*box)) return option + " needs a value";
             continue;
         }
+        TPress& press = plan.Presses.back();
         if (option == "--then") {
-            plan.Presses.push_back(TPress{plan.Presses.back().Inputs, 1});
+            TPress next;
+            next.Inputs = press.Inputs;
+            plan.Presses.push_back(next);
         } else if (option == "--runs") {
-            std::string text;
-            if (!value(text)) return "--runs needs a count";
-            int n = 0;
-            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-            if (ec != std::errc{} || end != text.data() + text.size() || n < 1 || n > 100000)
+            if (!count(1, 100000, press.Repeats))
                 return "--runs needs a whole number from 1 to 100000";
-            plan.Presses.back().Repeats = n;
+        } else if (option == "--nd") {
+            if (!count(1, 40, press.FlowNetPosition))
+                return "--nd needs a whole number from 1 to 40";
+        } else if (option == "--nf") {
+            if (!count(1, 40, press.TunePosition)) return "--nf needs a whole number from 1 to 40";
+        } else if (option == "--zones") {
+            std::string list;
+            if (!value(list)) return "--zones needs a list";
+            press.Zones.clear();
+            std::size_t start = 0;
+            while (start <= list.size()) {
+                const std::size_t end = std::min(list.find(',', start), list.size());
+                const std::string name = list.substr(start, end - start);
+                if (name == "critical")
+                    press.Zones.push_back(TZone::Critical);
+                else if (name == "possible")
+                    press.Zones.push_back(TZone::Possible);
+                else if (name == "imminent")
+                    press.Zones.push_back(TZone::Imminent);
+                else
+                    return "unknown zone: \"" + name + "\" (critical, possible, imminent)";
+                start = end + 1;
+            }
+        } else if (option == "--png") {
+            if (!value(plan.PngFile) || plan.PngFile.empty()) return "--png needs a file";
         } else if (option == "--json") {
             plan.Json = true;
         } else if (option == "--csv") {

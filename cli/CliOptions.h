@@ -12,15 +12,22 @@
 
 namespace verrask::cli {
 
+// What the user does after a run, before the next press: move the track bars, check boxes.
+enum class TZone { Critical, Possible, Imminent };
+
 struct TPress {
     TInputTexts Inputs;
     int Repeats = 1;
+    int FlowNetPosition = 0;  // --nd: 0 leaves the "Flow Net :" bar where the run put it
+    int TunePosition = 0;     // --nf: likewise for "Tune :"
+    std::vector<TZone> Zones; // --zones: boxes to check, in this order
 };
 
 struct TCliPlan {
     std::vector<TPress> Presses;
     bool Json = false;
-    std::string CsvDir; // "" for none
+    std::string CsvDir;  // "" for none
+    std::string PngFile; // "" for none
     bool Help = false;
 };
 

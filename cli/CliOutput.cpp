@@ -94,7 +94,18 @@ std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m) {
     out += field("Nd", integer(m.Nd)) + "," + field("Nf", integer(m.Nf)) + ",";
     out += field("ShapeFactor", Printf("%.21Lg", m.ShapeFactor)) + ",";
     out += field("q", Printf("%.21Lg", Discharge(m))) + ",";
+    out +=
+        field("zones", std::string("{") + field("critical", m.ShowCriticalZone ? "true" : "false") +
+                           "," + field("possible", m.ShowPossibleHeave ? "true" : "false") + "," +
+                           field("imminent", m.ShowImminentHeave ? "true" : "false") + "}") +
+        ",";
     out += field("message", JsonString(r.Message)) + ",";
+    std::string panels = "[";
+    for (std::size_t i = 0; i < r.Panels.size(); ++i) {
+        if (i) panels += ',';
+        panels += JsonString(r.Panels[i]);
+    }
+    out += field("panels", panels + "]") + ",";
     out += field("seconds", Printf("%.6Lf", static_cast<long double>(r.Seconds)));
     return out + "}\n";
 }

@@ -38,6 +38,21 @@ check "refused run writes no csv" test -z "$(ls "$work/none")"
 "$cli" --csv "$work/missing/dir" >/dev/null 2>&1
 check "unwritable csv exits 1" test $? -eq 1
 
+"$cli" --png "$work/net.png" --left 1 >/dev/null
+check "png run exits 0" test $? -eq 0
+check "png signature" test "$(od -An -tx1 -N8 "$work/net.png" | tr -d ' ')" = "89504e470d0a1a0a"
+# IHDR: width 4 x LastCol = 4 x 326 = 1304 (0x518), height 204 (0xcc)
+check "png is the shown picture's size" test "$(od -An -tx1 -j16 -N8 "$work/net.png" | tr -d ' ')" = "00000518000000cc"
+
+tuned=$("$cli" --json --nd 20 --nf 7 --zones critical,imminent --then --wall 1.2)
+first=$(sed -n 1p <<<"$tuned"); second=$(sed -n 2p <<<"$tuned")
+check "bars moved after the run" grep -q '"Nd":20,"Nf":7,' <<<"$first"
+check "panels show the Tune bar's text" grep -q '" Nf= 7"' <<<"$first"
+check "zones checked in order" grep -q '"zones":{"critical":true,"possible":false,"imminent":true}' <<<"$first"
+check "next run resets Nd, boxes stay checked" grep -q '"Nd":10,.*"zones":{"critical":true,"possible":false,"imminent":true}' <<<"$second"
+"$cli" --zones critical,bogus >/dev/null 2>&1
+check "unknown zone is a usage error" test $? -eq 64
+
 "$cli" --runs >/dev/null 2>&1
 check "usage error exits 64" test $? -eq 64
 

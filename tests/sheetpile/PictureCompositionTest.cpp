@@ -1,6 +1,7 @@
 // Picture composition: the layers of NetBitmap, the pile box and the blanket line, the
 // structure strip of the shown picture, repaints with the stored counts, and golden pictures of
 // complete runs.
+#include "support/PngFile.h"
 #include "tests/ModelFixtures.h"
 
 #include <gtest/gtest.h>
@@ -182,10 +183,10 @@ class PictureGolden : public ::testing::Test {
                                              const std::string& name) {
         const std::uint64_t got = m.ShownPicture.PixelHash();
         if (got == want) return ::testing::AssertionSuccess();
-        const std::string path = ::testing::TempDir() + "verrask_" + name + ".ppm";
-        const bool written = m.ShownPicture.WritePPM(path);
+        const std::string path = ::testing::TempDir() + "verrask_" + name + ".png";
+        const std::string error = verrask::WritePng(path, m.ShownPicture);
         return ::testing::AssertionFailure() << name << ": hash " << got << "ull, picture "
-                                             << (written ? "written to " : "not written: ") << path;
+                                             << (error.empty() ? "written to " + path : error);
     }
     static void SetUpTestSuite() { defaultRun = Solve(1, 0, 0).release(); }
     static void TearDownTestSuite() {

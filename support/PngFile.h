@@ -1,0 +1,13 @@
+// Writes a bitmap as an 8-bit RGB PNG file, pixel for pixel (no scaling, exact colours).
+#pragma once
+
+#include "sheetpile/Canvas.h"
+
+#include <string>
+
+namespace verrask {
+
+// Returns "" on success, else what failed. An empty bitmap cannot be written.
+std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap);
+
+} // namespace verrask
