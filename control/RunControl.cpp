@@ -15,6 +15,9 @@ namespace {
 // The largest shape factor a solved field can give: 151 columns of full steps on each side.
 constexpr long double LargestShapeFactor = 151;
 
+// One per cent of the head loss.
+constexpr long double FullScalePerCent = sheetpile::FullScale / 100;
+
 // Both track bars choose a count of lines from 1 to 40.
 constexpr int TrackBarMin = 1;
 constexpr int TrackBarMax = 40;
@@ -197,6 +200,19 @@ void TRunControl::CheckBox2Click() {
 }
 void TRunControl::CheckBox3Click() {
     ZoneChanged(Model.ShowImminentHeave, Controls.CheckBox3);
+}
+
+void TRunControl::Image1MouseMove(int X, int Y) {
+    if (!(Y - 3 > 0) || !Model.ResultsReady) return;
+    // The shown picture is 204 rows of the last completed run's width: fine rows 1..200 and
+    // columns in use by that run, whatever geometry a run in progress has set since.
+    if (X < 0 || X >= Model.ShownPicture.Width() || Y >= Model.ShownPicture.Height()) return;
+    const char sep = Shell.DecimalSeparator();
+    const long double depth = static_cast<long double>(Y - 3) / 200 * Model.StratumDepth;
+    Shell.SetPanel(4, " Depth: " + FormatFixed2(depth, sep));
+    const auto v = static_cast<std::uint32_t>(Model.FineHeadAt(X, Y - 3));
+    constexpr long double PerCent = FullScalePerCent;
+    Shell.SetPanel(5, " Head loss: " + std::to_string(sheetpile::Round(v / PerCent)) + " %");
 }
 
 } // namespace verrask

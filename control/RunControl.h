@@ -90,6 +90,12 @@ class TRunControl {
     void CheckBox2Click();
     void CheckBox3Click();
 
+    // The mouse probe over the shown picture, X and Y in its pixels: panels 4 and 5 show the depth
+    // and the head loss of fine row Y - 3. Ignored above the net (Y <= 3), before the first
+    // completed run, and outside the last completed run's picture (a held button may report
+    // such positions). May run during a run: it reads FineHead race-free.
+    void Image1MouseMove(int X, int Y);
+
     int PendingWorkers = 0;
     int ElapsedSeconds = 0;
     std::string LastRefusal; // why the last RUN was refused, "" if it was accepted

@@ -171,5 +171,30 @@ TEST_F(TuningTest, CheckBoxesSetTheirFlagsRepaintWithStoredCountsAndPersist) {
     EXPECT_EQ(Model->ShownPicture.GetPixel(4 * Model->PileUpCol + 2, 4 + 10), 0xFFFFFFu);
 }
 
+TEST_F(TuningTest, ProbeShowsDepthAndHeadLossOfTheRowBelow) {
+    Tuning.TrackBar1.OnChange = Tuning.TrackBar2.OnChange = nullptr;
+    Control.Image1MouseMove(10, 50); // before any run: inactive
+    EXPECT_EQ(Shell.Panels[4], "");
+    Run();
+    Model->FineHead[1][7] = 5000000;
+    Model->FineHead[2][7] = 15000000;
+    Model->FineHead[3][7] = 25000000;
+    Model->FineHead[200][7] = 1000000000;
+    const std::pair<int, const char*> rows[] = {{4, "0"}, {5, "2"}, {6, "2"}, {203, "100"}};
+    for (const auto& [y, percent] : rows) {
+        Control.Image1MouseMove(7, y);
+        EXPECT_EQ(Shell.Panels[5], std::string(" Head loss: ") + percent + " %") << y;
+    }
+    EXPECT_EQ(Shell.Panels[4], " Depth: 2.00");
+    Control.Image1MouseMove(7, 4);
+    EXPECT_EQ(Shell.Panels[4], " Depth: 0.01");
+
+    // The strip above the net and positions outside the picture change nothing.
+    for (const auto& [x, y] : {std::pair{7, 3}, {-1, 50}, {1204, 50}, {7, 204}, {7, -5}})
+        Control.Image1MouseMove(x, y);
+    EXPECT_EQ(Shell.Panels[4], " Depth: 0.01");
+    EXPECT_EQ(Shell.Panels[5], " Head loss: 0 %");
+}
+
 } // namespace
 } // namespace verrask
