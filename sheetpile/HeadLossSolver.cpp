@@ -12,7 +12,7 @@
 
 namespace sheetpile {
 
-void TModel::SolveHeadLoss() {
+void TModel::SolveHeadLossPlain() {
     auto& H = HeadGrid;
     const int L = LeftBlanketCol, U = PileUpCol, D = PileDownCol, R = RightBlanketCol;
     const int N = LastCol, P = PileRows;

@@ -32,6 +32,28 @@ std::int32_t TModel::FineHeadAt(std::int32_t x, std::int32_t y) const {
         std::atomic_ref<std::uint32_t>(cell).load(std::memory_order_relaxed));
 }
 
+bool FastSolversAvailable() {
+#if defined(VERRASK_FAST_SOLVERS)
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
+}
+
+void TModel::SolveHeadLoss() {
+    if (UseFastSolvers && FastSolversAvailable())
+        SolveHeadLossFast();
+    else
+        SolveHeadLossPlain();
+}
+
+void TModel::SolveStreamFunction() {
+    if (UseFastSolvers && FastSolversAvailable())
+        SolveStreamFunctionFast();
+    else
+        SolveStreamFunctionPlain();
+}
+
 void TThread1Execute(TModel& model) {
     model.SolveStreamFunction();
     model.RefineStream();

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "sheetpile/Canvas.h"
+#include "sheetpile/SolverPlanes.h"
 
 #include <array>
 #include <cstdint>
@@ -96,6 +97,13 @@ struct TModel {
     std::uint64_t HeadPasses = 0;
     std::uint64_t StreamPasses = 0;
 
+    // Solve with the fast paths where the processor has them (same results, bit for bit);
+    // false runs the plain reference solvers.
+    bool UseFastSolvers = true;
+    // Working storage of the fast paths (and the checkpoints they return to for the last pass).
+    TColumnPlanes HeadPlanes, HeadCheckpoint;
+    TRowPlanes StreamPlanes, StreamCheckpoint;
+
     TBitmap NetBitmap;
     // What the window shows: the structure strip (rows 0..3) above NetBitmap (rows 4..203).
     TBitmap ShownPicture;
@@ -106,8 +114,12 @@ struct TModel {
     void SetupGeometry(long double D, long double d, long double L, long double R);
     std::int32_t FineHeadAt(std::int32_t x, std::int32_t y) const;
 
-    void SolveHeadLoss();
-    void SolveStreamFunction();
+    void SolveHeadLoss();       // the fast path if available, else the plain one
+    void SolveStreamFunction(); // likewise
+    void SolveHeadLossPlain();
+    void SolveHeadLossFast();
+    void SolveStreamFunctionPlain();
+    void SolveStreamFunctionFast();
     void RefineStream();
     void RefineHead();
     void RefineGradient();
@@ -125,6 +137,9 @@ struct TModel {
     void DrawZones();
     long double HeaveThreshold() const; // the critical gradient in FullScale per grid step
 };
+
+// Whether this processor runs the fast solver paths (eight 32-bit lanes a vector).
+bool FastSolversAvailable();
 
 // Worker bodies: each solves its field, then refines it. The two may run at the same time.
 void TThread1Execute(TModel& model); // stream function

@@ -12,7 +12,7 @@
 
 namespace sheetpile {
 
-void TModel::SolveStreamFunction() {
+void TModel::SolveStreamFunctionPlain() {
     auto& S = StreamGrid;
     const int L = LeftBlanketCol, U = PileUpCol, D = PileDownCol, R = RightBlanketCol;
     const int N = LastCol, P = PileRows;

@@ -1,0 +1,267 @@
+// Head-loss solver, fast path: eight passes in flight in the eight lanes of one vector, giving
+// bit for bit the grid, the pass count and the end of the plain solver.
+//
+// Why the values are the same. A pass is cut into column slots: slot 0 the left edge and its
+// corner; slot c (1..N-1) the base node of column c, the blanket node of row 0 if column c
+// carries one, and the down-and-up sweep of column c; slot U-1 also the base nodes of U and D
+// and the wall (row 0 at U and D, faces, tips); slot U the nodes below the tip; slot D nothing;
+// slot N-1 also the base corner and the right edge. Every node a slot updates reads, in the
+// plain order, the current pass's value of the nodes to its left and of its own column, and
+// the previous pass's value of the nodes to its right, where "right" reaches at most one column
+// beyond, except that the wall (slot U-1) reads column D+1 = U+2, three slots on. So pass k+1
+// may run slot s once pass k has finished slot s+3; pass k, then at slot s+4, reads nothing
+// that pass k+1 writes there. With the passes four columns apart, lane j (pass k+j) works on
+// column t - 4j at step t and sees exactly the versions the plain order shows it. The base row, the
+// blankets and the edges, which the plain order runs before a pass's interior, are met column
+// by column as the wave passes; their reads obey the same rule. Lanes ramp in and out at the
+// ends of a group of eight passes, idle lanes store the values they loaded.
+//
+// Ending at the first quiet pass: each lane keeps its own changed mark. When a group holds a
+// quiet pass, the planes go back to the last checkpoint and the passes up to the quiet one are
+// run again, the last group with only as many lanes as are still wanted.
+//
+// Assumes what SolveHeadLoss assumes; columns above LastCol are neither read nor written.
+#include "sheetpile/ModelState.h"
+
+#include <algorithm>
+#include <experimental/simd>
+
+namespace sheetpile {
+
+namespace {
+
+namespace stdx = std::experimental;
+using V = stdx::fixed_size_simd<std::uint32_t, SolverLanes>; // one AVX2 register
+using TPlanes = TColumnPlanes;
+
+constexpr int Stagger = TPlanes::Stagger;
+constexpr int B = BaseRow;
+constexpr int GroupsPerCheckpoint = 16; // replay at most 128 passes after the quiet one
+
+struct TGeometry {
+    int L, U, D, R, N, P;
+};
+
+class THeadWave {
+  public:
+    THeadWave(TPlanes& planes, const TGeometry& geometry) : G(planes), g(geometry) {}
+
+    // Runs `lanes` (1..8) passes from the planes' current state. Bit j of the result: pass j of
+    // the group changed an interior node.
+    unsigned RunGroup(int lanes) {
+        V changed(0u);
+        unsigned scalarChanged = 0;
+        const int lastStep = g.N - 1 + Stagger * (lanes - 1);
+        for (int t = 0; t <= lastStep; ++t) {
+            std::uint32_t active[SolverLanes] = {}, blanket[SolverLanes] = {};
+            bool any = false, anyBlanket = false;
+            int wallSlot = -1, rightEdgeSlot = -1;
+            for (int j = 0; j < lanes; ++j) {
+                const int s = t - Stagger * j;
+                if (s < 0 || s > g.N - 1) continue;
+                const int e = SolverLanes - 1 - j; // vector element e is lane j
+                if (s == 0) {
+                    LeftEdge();
+                } else if (s == g.U) {
+                    if (BelowTip()) scalarChanged |= 1u << j;
+                } else if (s != g.D) {
+                    active[e] = ~0u;
+                    any = true;
+                    if ((s > g.L && s < g.U) || (s > g.D && s < g.R)) {
+                        blanket[e] = ~0u;
+                        anyBlanket = true;
+                    }
+                    if (s == g.U - 1) wallSlot = s;
+                    if (s == g.N - 1) rightEdgeSlot = s;
+                }
+            }
+            if (!any) continue;
+            const V activeV(active, stdx::element_aligned);
+            BaseAndBlankets(t, activeV, anyBlanket ? V(blanket, stdx::element_aligned) : V(0u));
+            if (wallSlot >= 0) {
+                Base(g.U);
+                Base(g.D);
+                Wall();
+            }
+            if (rightEdgeSlot >= 0) RightEdge();
+            if (stdx::all_of(activeV != 0u))
+                Sweep<true>(t, activeV, changed);
+            else
+                Sweep<false>(t, activeV, changed);
+        }
+        for (int j = 0; j < lanes; ++j)
+            if (changed[SolverLanes - 1 - j] != 0) scalarChanged |= 1u << j;
+        return scalarChanged;
+    }
+
+  private:
+    std::uint32_t& H(int r, int c) { return G.At(r, c); }
+
+    void LeftEdge() {
+        for (int r = 1; r < B; ++r) H(r, 0) = (H(r - 1, 0) + H(r + 1, 0) + H(r, 1)) / 3;
+        H(B, 0) = (H(B - 1, 0) + H(B, 1)) >> 1;
+    }
+    void Base(int c) { H(B, c) = (H(B - 1, c) + H(B, c - 1) + H(B, c + 1)) / 3; }
+
+    void RightEdge() {
+        const int N = g.N;
+        H(B, N) = (H(B - 1, N) + H(B, N - 1)) >> 1;
+        for (int r = B - 1; r >= 1; --r) H(r, N) = (H(r - 1, N) + H(r + 1, N) + H(r, N - 1)) / 3;
+    }
+
+    // Pointers to row 0 of the columns t - 4j (lane 7 first) and of their two neighbours.
+    struct TColumns {
+        std::uint32_t* own;
+        const std::uint32_t* left;
+        const std::uint32_t* right;
+    };
+    TColumns Columns(int t) {
+        constexpr int Pad = TPlanes::ColumnPad - (SolverLanes - 1);
+        return {G.Slots(t & 3, 0, (t >> 2) + Pad), G.Slots((t - 1) & 3, 0, ((t - 1) >> 2) + Pad),
+                G.Slots((t + 1) & 3, 0, ((t + 1) >> 2) + Pad)};
+    }
+    static V Load(const std::uint32_t* p) { return V(p, stdx::element_aligned); }
+    // x / 3 for every lane, exact for all 32-bit x.
+    static V Third(const V& x) {
+        using W = stdx::fixed_size_simd<std::uint64_t, SolverLanes>;
+        const W wide = stdx::static_simd_cast<W>(x);
+        return stdx::static_simd_cast<V>((wide * W(0xAAAAAAABull)) >> 33);
+    }
+    // Stores v in the lanes of `mask`, the loaded value elsewhere.
+    static void StoreWhere(std::uint32_t* p, const V& v, const V& mask) {
+        const V current = Load(p);
+        (current ^ ((v ^ current) & mask)).copy_to(p, stdx::element_aligned);
+    }
+
+    // The base node of every sweeping lane's column, and the blanket node where there is one.
+    void BaseAndBlankets(int t, const V& active, const V& blanket) {
+        const auto [own, left, right] = Columns(t);
+        constexpr std::ptrdiff_t Row = TPlanes::Width;
+        StoreWhere(own + B * Row,
+                   Third(Load(own + (B - 1) * Row) + Load(left + B * Row) + Load(right + B * Row)),
+                   active);
+        if (stdx::any_of(blanket != 0u))
+            StoreWhere(own, Third(Load(own + Row) + Load(left) + Load(right)), blanket);
+    }
+
+    void Wall() {
+        const int L = g.L, U = g.U, D = g.D, R = g.R, P = g.P;
+        if (P >= 1) {
+            if (U > L) H(0, U) = (H(0, U - 1) + H(1, U)) >> 1;
+            for (int r = 1; r <= P - 1; ++r)
+                H(r, U) = (H(r - 1, U) + H(r + 1, U) + H(r, U - 1)) / 3;
+            H(P, U) = (H(P - 1, U) + H(P + 1, U) + H(P, U - 1) + H(P, D)) >> 2;
+            H(P, D) = (H(P - 1, D) + H(P + 1, D) + H(P, U) + H(P, D + 1)) >> 2;
+            for (int r = P - 1; r >= 1; --r)
+                H(r, D) = (H(r - 1, D) + H(r + 1, D) + H(r, D + 1)) / 3;
+            if (R > D) H(0, D) = (H(0, D + 1) + H(1, D)) >> 1;
+        } else {
+            if (U > L) H(0, U) = (H(1, U) + H(0, U - 1) + H(0, U + 1)) / 3;
+            if (R > D) H(0, D) = (H(1, D) + H(0, D - 1) + H(0, D + 1)) / 3;
+        }
+    }
+
+    bool BelowTip() {
+        std::uint32_t changed = 0;
+        auto interior = [&](int r, int c) {
+            const std::uint32_t v = (H(r - 1, c) + H(r + 1, c) + H(r, c - 1) + H(r, c + 1)) >> 2;
+            changed |= v ^ H(r, c);
+            H(r, c) = v;
+        };
+        for (int r = g.P + 1; r <= B - 1; ++r) {
+            interior(r, g.U);
+            interior(r, g.D);
+        }
+        return changed != 0;
+    }
+
+    // The down-and-up sweeps of the columns t - 4j of all lanes at once. In lanes that are not
+    // in `active` (all ones where a lane sweeps) the loaded value is stored back; when every lane
+    // sweeps (AllLanes), that masking is left out. The chain from one node to the next is one add
+    // and one shift: the other three neighbours are summed beside it (the sums cannot wrap, so
+    // the order of the additions is free).
+    template <bool AllLanes> void Sweep(int t, const V& active, V& changedOut) {
+        constexpr std::ptrdiff_t Row = TPlanes::Width;
+        const auto [own, left, right] = Columns(t);
+        auto sides = [&](int r) { return Load(left + r * Row) + Load(right + r * Row); };
+        V changed(0u);
+        auto keep = [&](const V& v, const V& current, int r) {
+            if constexpr (AllLanes) {
+                changed |= v ^ current;
+                v.copy_to(own + r * Row, stdx::element_aligned);
+            } else {
+                const V moved = (v ^ current) & active;
+                changed |= moved;
+                (current ^ moved).copy_to(own + r * Row, stdx::element_aligned);
+            }
+        };
+
+        V above = Load(own), current = Load(own + Row);
+#pragma GCC unroll 7
+        for (int r = 1; r <= B - 1; ++r) {
+            const V down = Load(own + (r + 1) * Row);
+            const V v = (above + (down + sides(r))) >> 2;
+            keep(v, current, r);
+            above = v; // idle lanes chain garbage into idle lanes only
+            current = down;
+        }
+        V below = Load(own + B * Row);
+        current = Load(own + (B - 1) * Row);
+#pragma GCC unroll 7
+        for (int r = B - 1; r >= 1; --r) {
+            const V up = Load(own + (r - 1) * Row);
+            const V v = (below + (up + sides(r))) >> 2;
+            keep(v, current, r);
+            below = v;
+            current = up;
+        }
+        changedOut |= changed;
+    }
+
+    TPlanes& G;
+    const TGeometry g;
+};
+
+} // namespace
+
+void TModel::SolveHeadLossFast() {
+    const TGeometry g{LeftBlanketCol, PileUpCol, PileDownCol, RightBlanketCol, LastCol, PileRows};
+    for (int c = 0; c <= g.U; ++c) HeadGrid[0][c] = 0;
+    for (int c = g.D; c <= g.N; ++c) HeadGrid[0][c] = FullScale;
+
+    TPlanes& planes = HeadPlanes;
+    for (int r = 0; r <= B; ++r)
+        for (int c = 0; c <= g.N; ++c) planes.At(r, c) = HeadGrid[r][c];
+
+    THeadWave wave(planes, g);
+    std::uint64_t passes = 0, checkpointPasses = 0;
+    HeadCheckpoint = planes;
+    for (int groups = 0;; ++groups) {
+        if (groups == GroupsPerCheckpoint) {
+            HeadCheckpoint = planes;
+            checkpointPasses = passes;
+            groups = 0;
+        }
+        const unsigned changed = wave.RunGroup(SolverLanes);
+        const unsigned quiet = ~changed & ((1u << SolverLanes) - 1);
+        if (quiet == 0) {
+            passes += SolverLanes;
+            continue;
+        }
+        int first = 0;
+        while (!(quiet & (1u << first))) ++first;
+        const std::uint64_t total = passes + static_cast<std::uint64_t>(first) + 1;
+        planes = HeadCheckpoint;
+        for (std::uint64_t done = checkpointPasses; done < total;) {
+            const int lanes = static_cast<int>(std::min<std::uint64_t>(SolverLanes, total - done));
+            wave.RunGroup(lanes);
+            done += static_cast<std::uint64_t>(lanes);
+        }
+        HeadPasses = total;
+        break;
+    }
+    for (int r = 0; r <= B; ++r)
+        for (int c = 0; c <= g.N; ++c) HeadGrid[r][c] = planes.At(r, c);
+}
+
+} // namespace sheetpile
