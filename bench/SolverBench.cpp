@@ -58,17 +58,9 @@ template <bool Head> void BM_Solve(benchmark::State& state) {
 }
 
 // A front end that runs the two workers on two threads, as the window does.
-class TBenchShell final : public verrask::TRunShell {
+class TBenchShell final : public verrask::TTextShell {
   public:
     explicit TBenchShell(TModel& model) : Model(model) {}
-    void SetMessage(const std::string&) override {}
-    void SetPanel(int, const std::string&) override {}
-    void SetRunEnabled(bool) override {}
-    void ShowPicture() override {}
-    void StartTimer() override {}
-    void StopTimer() override {}
-    void Alert() override {}
-    char DecimalSeparator() const override { return '.'; }
     void StartWorkers() override {
         Stream = std::thread([this] { sheetpile::TThread1Execute(Model); });
         Head = std::thread([this] { sheetpile::TThread2Execute(Model); });

@@ -17,20 +17,10 @@ namespace {
 
 // A front end without widgets: remembers the texts, runs the workers on two threads and hands
 // their completions back to the main thread one at a time.
-class TCliShell final : public TRunShell {
+class TCliShell final : public TTextShell {
   public:
     explicit TCliShell(sheetpile::TModel& model) : Model(model) {}
 
-    void SetMessage(const std::string& text) override { Message = text; }
-    void SetPanel(int index, const std::string& text) override {
-        Panels.at(static_cast<std::size_t>(index)) = text;
-    }
-    void SetRunEnabled(bool) override {}
-    void ShowPicture() override {}
-    void StartTimer() override {}
-    void StopTimer() override {}
-    void Alert() override {}
-    char DecimalSeparator() const override { return '.'; }
     void StartWorkers() override {
         StreamWorker = std::thread([this] { sheetpile::TThread1Execute(Model); });
         HeadWorker = std::thread([this] { sheetpile::TThread2Execute(Model); });
@@ -42,9 +32,6 @@ class TCliShell final : public TRunShell {
         HeadWorker.join();
         control.WorkerDone();
     }
-
-    std::string Message;
-    std::array<std::string, PanelCount> Panels;
 
   private:
     sheetpile::TModel& Model;

@@ -15,19 +15,6 @@
 
 namespace {
 
-class TSilentShell final : public verrask::TRunShell {
-  public:
-    void SetMessage(const std::string&) override {}
-    void SetPanel(int, const std::string&) override {}
-    void SetRunEnabled(bool) override {}
-    void ShowPicture() override {}
-    void StartTimer() override {}
-    void StopTimer() override {}
-    void Alert() override {}
-    void StartWorkers() override {}
-    char DecimalSeparator() const override { return '.'; }
-};
-
 void Require(bool condition, const char* what) {
     if (condition) return;
     std::fprintf(stderr, "invariant broken: %s\n", what);
@@ -38,7 +25,7 @@ void Require(bool condition, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static auto model = std::make_unique<sheetpile::TModel>();
-    static TSilentShell shell;
+    static verrask::TTextShell shell;
     static verrask::TPlainControls controls;
     static verrask::TRunControl control(*model, shell, controls.Controls());
 

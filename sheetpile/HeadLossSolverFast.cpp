@@ -23,7 +23,6 @@
 // Assumes what SolveHeadLoss assumes; columns above LastCol are neither read nor written.
 #include "sheetpile/ModelState.h"
 
-#include <algorithm>
 #include <experimental/simd>
 
 namespace sheetpile {
@@ -36,7 +35,6 @@ using TPlanes = TColumnPlanes;
 
 constexpr int Stagger = TPlanes::Stagger;
 constexpr int B = BaseRow;
-constexpr int GroupsPerCheckpoint = 16; // replay at most 128 passes after the quiet one
 
 struct TGeometry {
     int L, U, D, R, N, P;
@@ -234,32 +232,8 @@ void TModel::SolveHeadLossFast() {
         for (int c = 0; c <= g.N; ++c) planes.At(r, c) = HeadGrid[r][c];
 
     THeadWave wave(planes, g);
-    std::uint64_t passes = 0, checkpointPasses = 0;
-    HeadCheckpoint = planes;
-    for (int groups = 0;; ++groups) {
-        if (groups == GroupsPerCheckpoint) {
-            HeadCheckpoint = planes;
-            checkpointPasses = passes;
-            groups = 0;
-        }
-        const unsigned changed = wave.RunGroup(SolverLanes);
-        const unsigned quiet = ~changed & ((1u << SolverLanes) - 1);
-        if (quiet == 0) {
-            passes += SolverLanes;
-            continue;
-        }
-        int first = 0;
-        while (!(quiet & (1u << first))) ++first;
-        const std::uint64_t total = passes + static_cast<std::uint64_t>(first) + 1;
-        planes = HeadCheckpoint;
-        for (std::uint64_t done = checkpointPasses; done < total;) {
-            const int lanes = static_cast<int>(std::min<std::uint64_t>(SolverLanes, total - done));
-            wave.RunGroup(lanes);
-            done += static_cast<std::uint64_t>(lanes);
-        }
-        HeadPasses = total;
-        break;
-    }
+    HeadPasses = RunToFirstQuietPass(planes, HeadCheckpoint,
+                                     [&wave](int lanes) { return wave.RunGroup(lanes); });
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) HeadGrid[r][c] = planes.At(r, c);
 }

@@ -6,6 +6,7 @@
 // lanes that are still ramping in or already done; those lanes never store a changed value.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -45,5 +46,41 @@ struct TRowPlanes {
         return &Cells[static_cast<std::size_t>((m * Cols + c) * Height + k)];
     }
 };
+
+// Runs groups of SolverLanes passes (runGroup(lanes) returns bit j set when pass j of the group
+// changed an interior node) until a group holds a quiet pass; then goes back to the last
+// checkpoint and runs the passes up to the first quiet one again, the last group with only as
+// many lanes as are still wanted. Returns the number of passes, the quiet one included; the
+// planes then hold the state after it. Checkpoints are taken every GroupsPerCheckpoint groups,
+// so at most that many groups are run twice.
+template <typename TPlanes, typename TRunGroup>
+std::uint64_t RunToFirstQuietPass(TPlanes& planes, TPlanes& checkpoint, TRunGroup runGroup) {
+    constexpr int GroupsPerCheckpoint = 16;
+    constexpr unsigned AllLanes = (1u << SolverLanes) - 1;
+    std::uint64_t passes = 0, checkpointPasses = 0;
+    checkpoint = planes;
+    for (int groups = 0;; ++groups) {
+        if (groups == GroupsPerCheckpoint) {
+            checkpoint = planes;
+            checkpointPasses = passes;
+            groups = 0;
+        }
+        const unsigned quiet = ~runGroup(SolverLanes) & AllLanes;
+        if (quiet == 0) {
+            passes += SolverLanes;
+            continue;
+        }
+        int first = 0;
+        while (!(quiet & (1u << first))) ++first;
+        const std::uint64_t total = passes + static_cast<std::uint64_t>(first) + 1;
+        planes = checkpoint;
+        for (std::uint64_t done = checkpointPasses; done < total;) {
+            const auto lanes = static_cast<int>(std::min<std::uint64_t>(SolverLanes, total - done));
+            runGroup(lanes);
+            done += static_cast<std::uint64_t>(lanes);
+        }
+        return total;
+    }
+}
 
 } // namespace sheetpile

@@ -24,7 +24,6 @@
 // Assumes what SolveStreamFunction assumes; columns above LastCol are neither read nor written.
 #include "sheetpile/ModelState.h"
 
-#include <algorithm>
 #include <experimental/simd>
 
 namespace sheetpile {
@@ -37,7 +36,6 @@ using TPlanes = TRowPlanes;
 
 constexpr int Stagger = TPlanes::Stagger;
 constexpr int B = BaseRow;
-constexpr int GroupsPerCheckpoint = 16;
 
 struct TGeometry {
     int L, U, D, R, N, P;
@@ -167,31 +165,8 @@ void TModel::SolveStreamFunctionFast() {
         for (int c = 0; c <= g.N; ++c) planes.At(r, c) = S[r][c];
 
     TStreamWave wave(planes, g);
-    std::uint64_t passes = 0, checkpointPasses = 0;
-    StreamCheckpoint = planes;
-    for (int groups = 0;; ++groups) {
-        if (groups == GroupsPerCheckpoint) {
-            StreamCheckpoint = planes;
-            checkpointPasses = passes;
-            groups = 0;
-        }
-        const unsigned quiet = ~wave.RunGroup(SolverLanes) & ((1u << SolverLanes) - 1);
-        if (quiet == 0) {
-            passes += SolverLanes;
-            continue;
-        }
-        int first = 0;
-        while (!(quiet & (1u << first))) ++first;
-        const std::uint64_t total = passes + static_cast<std::uint64_t>(first) + 1;
-        planes = StreamCheckpoint;
-        for (std::uint64_t done = checkpointPasses; done < total;) {
-            const int lanes = static_cast<int>(std::min<std::uint64_t>(SolverLanes, total - done));
-            wave.RunGroup(lanes);
-            done += static_cast<std::uint64_t>(lanes);
-        }
-        StreamPasses = total;
-        break;
-    }
+    StreamPasses = RunToFirstQuietPass(planes, StreamCheckpoint,
+                                       [&wave](int lanes) { return wave.RunGroup(lanes); });
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) S[r][c] = planes.At(r, c);
 }

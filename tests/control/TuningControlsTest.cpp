@@ -9,28 +9,9 @@
 namespace verrask {
 namespace {
 
-class TPanelShell final : public TRunShell {
-  public:
-    void SetMessage(const std::string& text) override { Message = text; }
-    void SetPanel(int index, const std::string& text) override {
-        Panels.at(static_cast<std::size_t>(index)) = text;
-    }
-    void SetRunEnabled(bool) override {}
-    void ShowPicture() override { ++PicturesShown; }
-    void StartTimer() override {}
-    void StopTimer() override {}
-    void Alert() override {}
-    void StartWorkers() override {}
-    char DecimalSeparator() const override { return '.'; }
-
-    std::string Message;
-    std::array<std::string, PanelCount> Panels;
-    int PicturesShown = 0;
-};
-
 struct TuningTest : ::testing::Test {
     std::unique_ptr<sheetpile::TModel> Model = std::make_unique<sheetpile::TModel>();
-    TPanelShell Shell;
+    TTextShell Shell;
     TPlainControls Tuning;
     TRunControl Control{*Model, Shell, Tuning.Controls()};
 
