@@ -133,7 +133,9 @@ class THeadWave {
 
     // The base node of every sweeping lane's column, and the blanket node where there is one.
     void BaseAndBlankets(int t, const V& active, const V& blanket) {
-        const auto [own, left, right] = Columns(t);
+        const TColumns columns = Columns(t);
+        std::uint32_t* const own = columns.own;
+        const std::uint32_t *const left = columns.left, *const right = columns.right;
         constexpr std::ptrdiff_t Row = TPlanes::Width;
         StoreWhere(own + B * Row,
                    Third(Load(own + (B - 1) * Row) + Load(left + B * Row) + Load(right + B * Row)),
@@ -180,7 +182,9 @@ class THeadWave {
     // the order of the additions is free).
     template <bool AllLanes> void Sweep(int t, const V& active, V& changedOut) {
         constexpr std::ptrdiff_t Row = TPlanes::Width;
-        const auto [own, left, right] = Columns(t);
+        const TColumns columns = Columns(t);
+        std::uint32_t* const own = columns.own;
+        const std::uint32_t *const left = columns.left, *const right = columns.right;
         auto sides = [&](int r) { return Load(left + r * Row) + Load(right + r * Row); };
         V changed(0u);
         auto keep = [&](const V& v, const V& current, int r) {
