@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite: the optimised build, then the core and run
-# control again under AddressSanitizer + UndefinedBehaviorSanitizer, and the threaded tests
-# under ThreadSanitizer.
+# Sets up, builds and runs the whole test suite: the optimised build (the window's tests among
+# them, headless and under Xvfb), then the core and run control again under AddressSanitizer +
+# UndefinedBehaviorSanitizer, and the threaded tests under ThreadSanitizer (both without the
+# window, to keep the run short).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -11,16 +12,16 @@ jobs=$(nproc)
 step() { echo; echo "== $*"; }
 
 step "release build and tests"
-cmake --preset release -DVERRASK_TESTS=ON >/dev/null
+cmake --preset release -DVERRASK_TESTS=ON -DVERRASK_APP=ON >/dev/null
 cmake --build --preset release -j "$jobs"
 ctest --preset release -j "$jobs"
 
 step "AddressSanitizer + UndefinedBehaviorSanitizer"
-cmake --preset asan >/dev/null
+cmake --preset asan -DVERRASK_APP=OFF >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
 
 step "ThreadSanitizer (threaded tests)"
-cmake --preset tsan >/dev/null
+cmake --preset tsan -DVERRASK_APP=OFF >/dev/null
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs" -L threads
