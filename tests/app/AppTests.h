@@ -52,6 +52,7 @@ class TMainWindowTest : public QObject {
     void refusedInputs();
     void runningResultsAndProbe();
     void tickerCountsSeconds();
+    void commaLocaleShowsCommasAndReadsPoints();
     void anchorsAndCentringOnResize();
     void closingDuringARunDropsIt();
     void programEndsPromptlyWhenClosedDuringARun();

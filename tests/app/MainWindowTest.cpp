@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 namespace verrask::app::test {
@@ -309,6 +310,22 @@ void TMainWindowTest::tickerCountsSeconds() {
     QVERIFY(QTest::qWaitFor([&] { return w->Button1->isEnabled(); }, 60000));
     QVERIFY(w->Label5->text().startsWith("Shape Factor (nf/nd) = "));
     QVERIFY(!w->Timer1->isActive());
+}
+
+void TMainWindowTest::commaLocaleShowsCommasAndReadsPoints() {
+    const auto restore = qScopeGuard([before = QLocale()] { QLocale::setDefault(before); });
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TWindow w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.Form.get()));
+    TWindow::Type(w->Edit1, "2,0"); // never a decimal separator in the boxes
+    QTest::mouseClick(w->Button1, Qt::LeftButton);
+    QCOMPARE(w.Panel(0), QString(" Fault"));
+    TWindow::Type(w->Edit1, "2.0");
+    QVERIFY(w.RunToResults());
+    QCOMPARE(w.Panel(1), QString(" Shape Factor = 0,5"));
+    QTest::mouseMove(w->Image1, QPoint(600, 4));
+    QCOMPARE(w.Panel(4), QString(" Depth: 0,01"));
 }
 
 void TMainWindowTest::anchorsAndCentringOnResize() {
