@@ -65,6 +65,7 @@ class TScalingTest : public QObject {
     void changeTo120AndBack();
     void sameDensityReappliesTheSizes();
     void twoScreensOfDifferentDensity();
+    void screenDensityChangeRelaysTheWindow();
 };
 
 class TAboutBoxTest : public QObject {

@@ -119,4 +119,18 @@ void TScalingTest::twoScreensOfDifferentDensity() {
     VerifyScaledSizes(w, 144);
 }
 
+void TScalingTest::screenDensityChangeRelaysTheWindow() {
+    TWindow w;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.Form.get()));
+    QScreen* screen = w->windowHandle()->screen();
+    const QSize before = w->size();
+    emit screen->logicalDotsPerInchChanged(120.0); // as the platform reports a new density
+    QCOMPARE(w->CurrentDpi, 120);
+    VerifyScaledSizes(w, 120);
+    emit screen->logicalDotsPerInchChanged(96.0);
+    VerifyDesign(w);
+    QCOMPARE(w->size(), before);
+}
+
 } // namespace verrask::app::test
