@@ -23,11 +23,7 @@
 // Assumes what SolveHeadLoss assumes; columns above LastCol are neither read nor written.
 #include "sheetpile/ModelState.h"
 
-#include <algorithm>
 #include <experimental/simd>
-#include <limits>
-#include <thread>
-#include <utility>
 
 namespace sheetpile {
 
@@ -49,21 +45,12 @@ class THeadWave {
     THeadWave(TPlanes& planes, const TGeometry& geometry) : G(planes), g(geometry) {}
 
     // Runs `lanes` (1..8) passes from the planes' current state. Bit j of the result: pass j of
-    // the group changed an interior node. With a `leader`, this group runs the eight passes that
-    // follow the leader's group on another thread: before each step it waits until the leader's
-    // last pass has finished the slots this step reads. With `follower`, it tells the follower
-    // after each step how far its last pass has come.
-    unsigned RunGroup(int lanes, const std::atomic<int>* leader = nullptr,
-                      std::atomic<int>* follower = nullptr) {
+    // the group changed an interior node.
+    unsigned RunGroup(int lanes) {
         V changed(0u);
         unsigned scalarChanged = 0;
         const int lastStep = g.N - 1 + Stagger * (lanes - 1);
         for (int t = 0; t <= lastStep; ++t) {
-            if (follower) follower->store(t - Stagger * (lanes - 1) - 1, std::memory_order_release);
-            if (leader)
-                while (leader->load(std::memory_order_acquire) < t + Stagger - 1) {
-                    std::this_thread::yield(); // the other thread may need this core
-                }
             std::uint32_t active[SolverLanes] = {}, blanket[SolverLanes] = {};
             bool any = false, anyBlanket = false;
             int wallSlot = -1, rightEdgeSlot = -1;
@@ -88,7 +75,6 @@ class THeadWave {
             }
             if (!any) continue;
             const V activeV(active, stdx::element_aligned);
-            // (The follower is told at the top of the next step; the last step ends the group.)
             BaseAndBlankets(t, activeV, anyBlanket ? V(blanket, stdx::element_aligned) : V(0u));
             if (wallSlot >= 0) {
                 Base(g.U);
@@ -238,23 +224,10 @@ class THeadWave {
     const TGeometry g;
 };
 
-// Hand-over between a fast head-loss solve and a helper thread (HeadHelpState).
-enum THelpState : int {
-    NoSolve = 0,   // no fast head-loss solve is running
-    SolveRunning,  // a solve runs, no helper has come
-    HelperReady,   // a helper waits for work
-    GroupAssigned, // the helper runs the eight passes after the solve's own group
-    GroupDone,     // the helper has finished them; HeadHelpChanged holds its marks
-};
-
-TGeometry HeadGeometry(const TModel& m) {
-    return {m.LeftBlanketCol, m.PileUpCol, m.PileDownCol, m.RightBlanketCol, m.LastCol, m.PileRows};
-}
-
 } // namespace
 
 void TModel::SolveHeadLossFast() {
-    const TGeometry g = HeadGeometry(*this);
+    const TGeometry g{LeftBlanketCol, PileUpCol, PileDownCol, RightBlanketCol, LastCol, PileRows};
     for (int c = 0; c <= g.U; ++c) HeadGrid[0][c] = 0;
     for (int c = g.D; c <= g.N; ++c) HeadGrid[0][c] = FullScale;
 
@@ -262,54 +235,11 @@ void TModel::SolveHeadLossFast() {
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) planes.At(r, c) = HeadGrid[r][c];
 
-    // Sixteen passes at a time when a helper is waiting: the helper's group trails this one by
-    // four columns, as the lanes of one group trail each other.
     THeadWave wave(planes, g);
-    HeadHelpedPasses = 0;
-    HeadHelpState.store(SolveRunning, std::memory_order_release);
-    auto run = [&](int wanted) -> std::pair<unsigned, int> {
-        if (wanted >= 2 * SolverLanes &&
-            HeadHelpState.load(std::memory_order_acquire) == HelperReady) {
-            HeadHelpProgress.store(-1, std::memory_order_relaxed);
-            HeadHelpState.store(GroupAssigned, std::memory_order_release);
-            const unsigned own = wave.RunGroup(SolverLanes, nullptr, &HeadHelpProgress);
-            HeadHelpProgress.store(std::numeric_limits<int>::max(), std::memory_order_release);
-            while (HeadHelpState.load(std::memory_order_acquire) != GroupDone) {
-                std::this_thread::yield(); // the other thread may need this core
-            }
-            const unsigned helper = HeadHelpChanged;
-            HeadHelpedPasses += SolverLanes;
-            HeadHelpState.store(HelperReady, std::memory_order_release);
-            return {own | helper << SolverLanes, 2 * SolverLanes};
-        }
-        const int lanes = std::min(wanted, SolverLanes);
-        return {wave.RunGroup(lanes), lanes};
-    };
-    HeadPasses = RunToFirstQuietPass(planes, HeadCheckpoint, run);
-    HeadHelpState.store(NoSolve, std::memory_order_release); // a waiting helper leaves
-
+    HeadPasses = RunToFirstQuietPass(planes, HeadCheckpoint,
+                                     [&wave](int lanes) { return wave.RunGroup(lanes); });
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) HeadGrid[r][c] = planes.At(r, c);
-}
-
-void TModel::HelpSolveHeadLoss() {
-    if (!(UseFastSolvers && FastSolversAvailable())) return;
-    int state = SolveRunning;
-    if (!HeadHelpState.compare_exchange_strong(state, HelperReady, std::memory_order_acq_rel))
-        return; // no solve to help, or it has a helper already
-    THeadWave wave(HeadPlanes, HeadGeometry(*this));
-    for (;;) {
-        while ((state = HeadHelpState.load(std::memory_order_acquire)) == HelperReady) {
-            std::this_thread::yield(); // the other thread may need this core
-        }
-        if (state != GroupAssigned) return; // the solve has ended
-        HeadHelpChanged = wave.RunGroup(SolverLanes, &HeadHelpProgress);
-        HeadHelpState.store(GroupDone, std::memory_order_release);
-        while ((state = HeadHelpState.load(std::memory_order_acquire)) == GroupDone) {
-            std::this_thread::yield(); // the other thread may need this core
-        }
-        if (state != HelperReady && state != GroupAssigned) return;
-    }
 }
 
 } // namespace sheetpile

@@ -57,7 +57,6 @@ void TModel::SolveStreamFunction() {
 void TThread1Execute(TModel& model) {
     model.SolveStreamFunction();
     model.RefineStream();
-    model.HelpSolveHeadLoss();
 }
 
 void TThread2Execute(TModel& model) {

@@ -22,7 +22,6 @@
 #include "sheetpile/SolverPlanes.h"
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <limits>
 
@@ -104,12 +103,6 @@ struct TModel {
     // Working storage of the fast paths (and the checkpoints they return to for the last pass).
     TColumnPlanes HeadPlanes, HeadCheckpoint;
     TRowPlanes StreamPlanes, StreamCheckpoint;
-    // A second thread that has finished its own work may help a fast head-loss solve in
-    // progress (HelpSolveHeadLoss); these hand work and progress between the two.
-    std::atomic<int> HeadHelpState{0};
-    std::atomic<int> HeadHelpProgress{0};
-    unsigned HeadHelpChanged = 0;       // the helper's changed marks, published by HeadHelpState
-    std::uint64_t HeadHelpedPasses = 0; // passes the helper ran in the last solve (diagnostics)
 
     TBitmap NetBitmap;
     // What the window shows: the structure strip (rows 0..3) above NetBitmap (rows 4..203).
@@ -127,9 +120,6 @@ struct TModel {
     void SolveHeadLossFast();
     void SolveStreamFunctionPlain();
     void SolveStreamFunctionFast();
-    // Lends this thread to a fast head-loss solve running on another thread until it ends, or
-    // returns at once if none is running. Changes no result.
-    void HelpSolveHeadLoss();
     void RefineStream();
     void RefineHead();
     void RefineGradient();
@@ -151,8 +141,7 @@ struct TModel {
 // Whether this processor runs the fast solver paths (eight 32-bit lanes a vector).
 bool FastSolversAvailable();
 
-// Worker bodies: each solves its field, then refines it. The two may run at the same time. The
-// stream-function worker, usually the first to finish, then helps the head-loss solve.
+// Worker bodies: each solves its field, then refines it. The two may run at the same time.
 void TThread1Execute(TModel& model); // stream function
 void TThread2Execute(TModel& model); // head loss
 

@@ -47,36 +47,38 @@ struct TRowPlanes {
     }
 };
 
-// Runs passes in batches until a batch holds a quiet pass; then goes back to the last
-// checkpoint and runs the passes up to the first quiet one again. run(wanted) runs between 1 and
-// `wanted` passes (at most 32) and returns {bit j set when its pass j changed an interior node,
-// passes run}. Returns the number of passes, the quiet one included; the planes then hold the
-// state after it. A checkpoint is taken every 128 passes or so, so at most that many passes are
-// run twice.
-template <typename TPlanes, typename TRunPasses>
-std::uint64_t RunToFirstQuietPass(TPlanes& planes, TPlanes& checkpoint, TRunPasses run) {
-    constexpr std::uint64_t PassesPerCheckpoint = 128;
-    constexpr int Batch = 2 * SolverLanes; // what a batch may hold at most, with a helper
+// Runs groups of SolverLanes passes (runGroup(lanes) returns bit j set when pass j of the group
+// changed an interior node) until a group holds a quiet pass; then goes back to the last
+// checkpoint and runs the passes up to the first quiet one again, the last group with only as
+// many lanes as are still wanted. Returns the number of passes, the quiet one included; the
+// planes then hold the state after it. Checkpoints are taken every GroupsPerCheckpoint groups,
+// so at most that many groups are run twice.
+template <typename TPlanes, typename TRunGroup>
+std::uint64_t RunToFirstQuietPass(TPlanes& planes, TPlanes& checkpoint, TRunGroup runGroup) {
+    constexpr int GroupsPerCheckpoint = 16;
+    constexpr unsigned AllLanes = (1u << SolverLanes) - 1;
     std::uint64_t passes = 0, checkpointPasses = 0;
     checkpoint = planes;
-    for (;;) {
-        if (passes - checkpointPasses >= PassesPerCheckpoint) {
+    for (int groups = 0;; ++groups) {
+        if (groups == GroupsPerCheckpoint) {
             checkpoint = planes;
             checkpointPasses = passes;
+            groups = 0;
         }
-        const auto [changed, count] = run(Batch);
-        const unsigned quiet = ~changed & ((1u << count) - 1);
+        const unsigned quiet = ~runGroup(SolverLanes) & AllLanes;
         if (quiet == 0) {
-            passes += static_cast<std::uint64_t>(count);
+            passes += SolverLanes;
             continue;
         }
         int first = 0;
         while (!(quiet & (1u << first))) ++first;
         const std::uint64_t total = passes + static_cast<std::uint64_t>(first) + 1;
         planes = checkpoint;
-        for (std::uint64_t done = checkpointPasses; done < total;)
-            done += static_cast<std::uint64_t>(
-                run(static_cast<int>(std::min<std::uint64_t>(Batch, total - done))).second);
+        for (std::uint64_t done = checkpointPasses; done < total;) {
+            const auto lanes = static_cast<int>(std::min<std::uint64_t>(SolverLanes, total - done));
+            runGroup(lanes);
+            done += static_cast<std::uint64_t>(lanes);
+        }
         return total;
     }
 }

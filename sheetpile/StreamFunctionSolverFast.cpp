@@ -24,9 +24,7 @@
 // Assumes what SolveStreamFunction assumes; columns above LastCol are neither read nor written.
 #include "sheetpile/ModelState.h"
 
-#include <algorithm>
 #include <experimental/simd>
-#include <utility>
 
 namespace sheetpile {
 
@@ -167,10 +165,8 @@ void TModel::SolveStreamFunctionFast() {
         for (int c = 0; c <= g.N; ++c) planes.At(r, c) = S[r][c];
 
     TStreamWave wave(planes, g);
-    StreamPasses = RunToFirstQuietPass(planes, StreamCheckpoint, [&wave](int wanted) {
-        const int lanes = std::min(wanted, SolverLanes);
-        return std::pair{wave.RunGroup(lanes), lanes};
-    });
+    StreamPasses = RunToFirstQuietPass(planes, StreamCheckpoint,
+                                       [&wave](int lanes) { return wave.RunGroup(lanes); });
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) S[r][c] = planes.At(r, c);
 }

@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <thread>
-#include <tuple>
 
 namespace sheetpile::testing {
 namespace {
@@ -44,27 +43,6 @@ TEST(WorkerConcurrency, WorkersAndProbeRunTogetherWithSequentialResults) {
     EXPECT_EQ(FineHash(parallel->FineHead, *parallel), FineHash(sequential->FineHead, *sequential));
     EXPECT_EQ(FineHash(parallel->FineStream, *parallel),
               FineHash(sequential->FineStream, *sequential));
-}
-
-TEST(WorkerConcurrency, HelperThreadJoinsAHeadLossSolveWithoutChangingIt) {
-    // The stream-function worker lends itself to the head-loss solve once it is done: the head
-    // loss must come out as one thread gives it, whichever passes the helper ran.
-    for (const auto& [p, l, r] : {std::tuple{25, 0, 0}, {49, 20, 30}}) {
-        auto alone = NewModel(), helped = NewModel();
-        SetMarkers(*alone, p, l, r);
-        SetMarkers(*helped, p, l, r);
-        alone->SolveHeadLoss();
-
-        std::thread head([&] { helped->SolveHeadLoss(); });
-        while (helped->HeadHelpState.load() == 0) std::this_thread::yield(); // it has begun
-        helped->HelpSolveHeadLoss();
-        head.join();
-        EXPECT_EQ(helped->HeadPasses, alone->HeadPasses);
-        EXPECT_TRUE(helped->HeadGrid == alone->HeadGrid);
-        EXPECT_GT(helped->HeadHelpedPasses, 0u);
-        EXPECT_EQ(alone->HeadHelpedPasses, 0u);
-        helped->HelpSolveHeadLoss(); // no solve running: returns at once
-    }
 }
 
 } // namespace
