@@ -31,28 +31,19 @@ struct TColumnPlanes {
     }
 };
 
-// Stream function: the rows of one pass and two more (the base and a spare) form a ring of 52
-// virtual rows through which the passes follow each other without a gap. Node (r, c) lives in
-// plane r mod 2, column c, ring slot r div 2 (0..25); slots 26..32 repeat slots 0..6, so that
-// eight consecutive slots can always be read in one piece wherever they start in the ring.
+// Stream function: node (r, c) lives in plane r mod 2, column c, slot r div 2 + RowPad.
 struct TRowPlanes {
     static constexpr int Stagger = 2; // rows between consecutive passes in flight
-    static constexpr int Period = 52; // virtual rows a pass takes: 0..49, the base, a spare
-    static constexpr int RingSlots = Period / 2;
-    static constexpr int Mirrored = 7; // slots 0..6 repeated after the ring
-    static constexpr int Front = 8;    // room for repeat stores that start below slot 0
-    static constexpr int Height = 48;  // 8 + 26 + the 14 slots written past the ring at most
+    static constexpr int RowPad = 8;  // slots above row 0: lanes start 14 rows back
+    static constexpr int Height = 48; // 8 + 26 slots for 51 rows + 8 + spare
     static constexpr int Cols = 502;
     alignas(64) std::array<std::uint32_t, 2 * Cols * Height> Cells{};
 
-    // Ring slot k (-8..39) of column c in plane m.
-    std::uint32_t* Slots(int m, int c, int k) {
-        return &Cells[static_cast<std::size_t>((m * Cols + c) * Height + Front + k)];
+    std::uint32_t& At(int r, int c) {
+        return Cells[static_cast<std::size_t>(((r & 1) * Cols + c) * Height + (r >> 1) + RowPad)];
     }
-    std::uint32_t Get(int r, int c) { return *Slots(r & 1, c, r >> 1); }
-    void Set(int r, int c, std::uint32_t v) {
-        *Slots(r & 1, c, r >> 1) = v;
-        if ((r >> 1) < Mirrored) *Slots(r & 1, c, (r >> 1) + RingSlots) = v;
+    std::uint32_t* Slots(int m, int c, int k) {
+        return &Cells[static_cast<std::size_t>((m * Cols + c) * Height + k)];
     }
 };
 
