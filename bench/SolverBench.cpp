@@ -96,6 +96,37 @@ void BM_WholeRun(benchmark::State& state) {
     state.counters["stream passes"] = static_cast<double>(m->StreamPasses);
 }
 
+// Everything a run does after its two solves: refinement of both fields, discharge and the
+// picture (the solved fields stay as they are, so every iteration does the same work).
+void BM_AfterSolves(benchmark::State& state) {
+    auto m = SeededModel(static_cast<long double>(state.range(0)) / 1000);
+    m->SolveHeadLoss();
+    m->SolveStreamFunction();
+    for (auto _ : state) {
+        m->RefineStream();
+        m->RefineHead();
+        m->ComputeDischarge();
+        m->RenderNet(m->Nd, m->Nf);
+        m->DrawStructure();
+        m->ShowNetPicture();
+    }
+}
+
+// Two head-loss solves of the widest geometry at once, one per core: shows how much the two
+// cores slow each other down (shared caches, or cores that share a physical core).
+void BM_TwoHeadSolves(benchmark::State& state) {
+    auto seed = SeededModel(8);
+    auto a = SeededModel(8), b = SeededModel(8);
+    for (auto _ : state) {
+        state.PauseTiming();
+        a->HeadGrid = b->HeadGrid = seed->HeadGrid;
+        state.ResumeTiming();
+        std::thread other([&b] { b->SolveHeadLoss(); });
+        a->SolveHeadLoss();
+        other.join();
+    }
+}
+
 BENCHMARK(BM_Solve<true>)
     ->Name("HeadLoss")
     ->ArgsProduct({{0, 8000}, {0, 1}})
@@ -108,6 +139,8 @@ BENCHMARK(BM_Solve<false>)
     ->ArgNames({"left", "fast"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
+BENCHMARK(BM_AfterSolves)->Arg(0)->Arg(8000)->ArgName("left")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwoHeadSolves)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_WholeRun)
     ->ArgsProduct({{0, 8000}, {0, 1}})
     ->ArgNames({"left", "fast"})

@@ -22,70 +22,85 @@
 //
 // Assumes what SolveHeadLoss assumes; columns above LastCol are neither read nor written.
 #include "sheetpile/ModelState.h"
-
-#include <experimental/simd>
+#include "sheetpile/SolverVector.h"
 
 namespace sheetpile {
 
 namespace {
 
-namespace stdx = std::experimental;
-using V = stdx::fixed_size_simd<std::uint32_t, SolverLanes>; // one AVX2 register
+using namespace lanes;
 using TPlanes = TColumnPlanes;
 
 constexpr int Stagger = TPlanes::Stagger;
 constexpr int B = BaseRow;
+constexpr int Reach = Stagger * (SolverLanes - 1); // columns from the first lane to the last
 
 struct TGeometry {
     int L, U, D, R, N, P;
 };
 
+// One value per column in the planes' column order, so that the eight lanes' values of a step
+// load as one vector: column c in plane c mod 4, slot c div 4 + ColumnPad.
+struct TColumnMask {
+    alignas(32) std::array<std::uint32_t, 4 * TPlanes::Width> Cells{};
+    void Set(int c) {
+        Cells[static_cast<std::size_t>((c & 3) * TPlanes::Width + (c >> 2) + TPlanes::ColumnPad)] =
+            ~0u;
+    }
+    // Lane j's value at step t is that of column t - 4j (vector element 7 - j).
+    V At(int t) const {
+        constexpr int Pad = TPlanes::ColumnPad - (SolverLanes - 1);
+        return Load(&Cells[static_cast<std::size_t>((t & 3) * TPlanes::Width + (t >> 2) + Pad)]);
+    }
+};
+
 class THeadWave {
   public:
-    THeadWave(TPlanes& planes, const TGeometry& geometry) : G(planes), g(geometry) {}
+    THeadWave(TPlanes& planes, const TGeometry& geometry) : G(planes), g(geometry) {
+        const int L = g.L, U = g.U, D = g.D, R = g.R, N = g.N;
+        for (int c = 1; c <= N - 1; ++c) {
+            if (c == U || c == D) continue;
+            Sweeps.Set(c);
+            Free.Set(c);
+            if ((c > L && c < U) || (c > D && c < R)) Blankets.Set(c);
+        }
+        // Columns left of 0 and right of N belong to no node: lanes ramping in or out there may
+        // compute what they like, nothing real reads them.
+        for (int c = -Reach; c <= -1; ++c) Free.Set(c);
+        for (int c = N + 1; c <= N + Reach; ++c) Free.Set(c);
+    }
 
     // Runs `lanes` (1..8) passes from the planes' current state. Bit j of the result: pass j of
     // the group changed an interior node.
     unsigned RunGroup(int lanes) {
         V changed(0u);
         unsigned scalarChanged = 0;
+        std::uint32_t wanted[SolverLanes] = {};
+        for (int j = 0; j < lanes; ++j) wanted[SolverLanes - 1 - j] = ~0u;
+        const V wantedV(wanted, stdx::element_aligned);
+        const bool wholeGroup = lanes == SolverLanes;
+        // The lane at slot s in step t, or -1.
+        auto laneAt = [lanes](int t, int s) {
+            const int d = t - s;
+            return d >= 0 && d % Stagger == 0 && d / Stagger < lanes ? d / Stagger : -1;
+        };
         const int lastStep = g.N - 1 + Stagger * (lanes - 1);
         for (int t = 0; t <= lastStep; ++t) {
-            std::uint32_t active[SolverLanes] = {}, blanket[SolverLanes] = {};
-            bool any = false, anyBlanket = false;
-            int wallSlot = -1, rightEdgeSlot = -1;
-            for (int j = 0; j < lanes; ++j) {
-                const int s = t - Stagger * j;
-                if (s < 0 || s > g.N - 1) continue;
-                const int e = SolverLanes - 1 - j; // vector element e is lane j
-                if (s == 0) {
-                    LeftEdge();
-                } else if (s == g.U) {
-                    if (BelowTip()) scalarChanged |= 1u << j;
-                } else if (s != g.D) {
-                    active[e] = ~0u;
-                    any = true;
-                    if ((s > g.L && s < g.U) || (s > g.D && s < g.R)) {
-                        blanket[e] = ~0u;
-                        anyBlanket = true;
-                    }
-                    if (s == g.U - 1) wallSlot = s;
-                    if (s == g.N - 1) rightEdgeSlot = s;
-                }
-            }
-            if (!any) continue;
-            const V activeV(active, stdx::element_aligned);
-            BaseAndBlankets(t, activeV, anyBlanket ? V(blanket, stdx::element_aligned) : V(0u));
-            if (wallSlot >= 0) {
+            if (laneAt(t, 0) >= 0) LeftEdge();
+            if (const int j = laneAt(t, g.U); j >= 0 && BelowTip()) scalarChanged |= 1u << j;
+            const V sweeps = Sweeps.At(t) & wantedV;
+            if (stdx::none_of(sweeps != 0u)) continue;
+            BaseAndBlankets(t, sweeps, Blankets.At(t) & wantedV);
+            if (laneAt(t, g.U - 1) >= 0) {
                 Base(g.U);
                 Base(g.D);
                 Wall();
             }
-            if (rightEdgeSlot >= 0) RightEdge();
-            if (stdx::all_of(activeV != 0u))
-                Sweep<true>(t, activeV, changed);
+            if (laneAt(t, g.N - 1) >= 0) RightEdge();
+            if (wholeGroup && stdx::all_of(Free.At(t) != 0u))
+                Sweep<true>(t, sweeps, changed);
             else
-                Sweep<false>(t, activeV, changed);
+                Sweep<false>(t, sweeps, changed);
         }
         for (int j = 0; j < lanes; ++j)
             if (changed[SolverLanes - 1 - j] != 0) scalarChanged |= 1u << j;
@@ -118,17 +133,10 @@ class THeadWave {
         return {G.Slots(t & 3, 0, (t >> 2) + Pad), G.Slots((t - 1) & 3, 0, ((t - 1) >> 2) + Pad),
                 G.Slots((t + 1) & 3, 0, ((t + 1) >> 2) + Pad)};
     }
-    static V Load(const std::uint32_t* p) { return V(p, stdx::element_aligned); }
-    // x / 3 for every lane, exact for all 32-bit x.
-    static V Third(const V& x) {
-        using W = stdx::fixed_size_simd<std::uint64_t, SolverLanes>;
-        const W wide = stdx::static_simd_cast<W>(x);
-        return stdx::static_simd_cast<V>((wide * W(0xAAAAAAABull)) >> 33);
-    }
     // Stores v in the lanes of `mask`, the loaded value elsewhere.
     static void StoreWhere(std::uint32_t* p, const V& v, const V& mask) {
         const V current = Load(p);
-        (current ^ ((v ^ current) & mask)).copy_to(p, stdx::element_aligned);
+        Store(current ^ ((v ^ current) & mask), p);
     }
 
     // The base node of every sweeping lane's column, and the blanket node where there is one.
@@ -175,12 +183,12 @@ class THeadWave {
         return changed != 0;
     }
 
-    // The down-and-up sweeps of the columns t - 4j of all lanes at once. In lanes that are not
-    // in `active` (all ones where a lane sweeps) the loaded value is stored back; when every lane
-    // sweeps (AllLanes), that masking is left out. The chain from one node to the next is one add
-    // and one shift: the other three neighbours are summed beside it (the sums cannot wrap, so
-    // the order of the additions is free).
-    template <bool AllLanes> void Sweep(int t, const V& active, V& changedOut) {
+    // The down-and-up sweeps of the columns t - 4j of all lanes at once; `sweeps` marks the
+    // lanes whose column is swept. With AllLanes the other lanes lie left of column 0 or right of
+    // column N and compute freely; otherwise they store back what they loaded. The chain from one
+    // node to the next is one add and one shift: the other three neighbours are summed first
+    // (the sums cannot wrap, so the order of the additions is free).
+    template <bool AllLanes> void Sweep(int t, const V& sweeps, V& changedOut) {
         constexpr std::ptrdiff_t Row = TPlanes::Width;
         const TColumns columns = Columns(t);
         std::uint32_t* const own = columns.own;
@@ -190,11 +198,11 @@ class THeadWave {
         auto keep = [&](const V& v, const V& current, int r) {
             if constexpr (AllLanes) {
                 changed |= v ^ current;
-                v.copy_to(own + r * Row, stdx::element_aligned);
+                Store(v, own + r * Row);
             } else {
-                const V moved = (v ^ current) & active;
+                const V moved = (v ^ current) & sweeps;
                 changed |= moved;
-                (current ^ moved).copy_to(own + r * Row, stdx::element_aligned);
+                Store(current ^ moved, own + r * Row);
             }
         };
 
@@ -202,7 +210,7 @@ class THeadWave {
 #pragma GCC unroll 7
         for (int r = 1; r <= B - 1; ++r) {
             const V down = Load(own + (r + 1) * Row);
-            const V v = (above + (down + sides(r))) >> 2;
+            const V v = (above + SumFirst(down + sides(r))) >> 2;
             keep(v, current, r);
             above = v; // idle lanes chain garbage into idle lanes only
             current = down;
@@ -212,14 +220,16 @@ class THeadWave {
 #pragma GCC unroll 7
         for (int r = B - 1; r >= 1; --r) {
             const V up = Load(own + (r - 1) * Row);
-            const V v = (below + (up + sides(r))) >> 2;
+            const V v = (below + SumFirst(up + sides(r))) >> 2;
             keep(v, current, r);
             below = v;
             current = up;
         }
+        if constexpr (AllLanes) changed &= sweeps;
         changedOut |= changed;
     }
 
+    TColumnMask Sweeps, Blankets, Free;
     TPlanes& G;
     const TGeometry g;
 };
