@@ -23,15 +23,13 @@
 //
 // Assumes what SolveStreamFunction assumes; columns above LastCol are neither read nor written.
 #include "sheetpile/ModelState.h"
-
-#include <experimental/simd>
+#include "sheetpile/SolverVector.h"
 
 namespace sheetpile {
 
 namespace {
 
-namespace stdx = std::experimental;
-using V = stdx::fixed_size_simd<std::uint32_t, SolverLanes>; // one AVX2 register
+using namespace lanes;
 using TPlanes = TRowPlanes;
 
 constexpr int Stagger = TPlanes::Stagger;
@@ -80,8 +78,6 @@ class TStreamWave {
         for (int c = g.N - 1; c >= g.R + 1; --c) surface(c);
     }
 
-    static V Load(const std::uint32_t* p) { return V(p, stdx::element_aligned); }
-
     // The sweeps of one step: `own`, `up` and `down` index row 0 of the lanes' rows and of the
     // rows above and below them.
     struct TSweep {
@@ -110,14 +106,14 @@ class TStreamWave {
 #pragma GCC unroll 4
             for (std::ptrdiff_t i = 0; i != end; i += Next) {
                 const V next = Load(node + i + Next);
-                const V v = (previous + (next + Load(above + i) + Load(beneath + i))) >> 2;
+                const V v = (previous + SumFirst(next + Load(above + i) + Load(beneath + i))) >> 2;
                 if constexpr (AllLanes) {
                     moved |= v ^ current;
-                    v.copy_to(node + i, stdx::element_aligned);
+                    Store(v, node + i);
                 } else {
                     const V change = (v ^ current) & active;
                     moved |= change;
-                    (current ^ change).copy_to(node + i, stdx::element_aligned);
+                    Store(current ^ change, node + i);
                 }
                 previous = v; // idle lanes chain garbage into idle lanes only
                 current = next;
