@@ -14,7 +14,9 @@
 // column t - 4j at step t and sees exactly the versions the plain order shows it. The base row, the
 // blankets and the edges, which the plain order runs before a pass's interior, are met column
 // by column as the wave passes; their reads obey the same rule. Lanes ramp in and out at the
-// ends of a group of eight passes, idle lanes store the values they loaded.
+// ends of a group of eight passes: a lane beyond either end of the grid computes freely in
+// scratch columns that nothing real reads, a lane on column 0, U, D or N (or not wanted in a
+// shorter group) stores back the values it loaded.
 //
 // Ending at the first quiet pass: each lane keeps its own changed mark. When a group holds a
 // quiet pass, the planes go back to the last checkpoint and the passes up to the quiet one are
