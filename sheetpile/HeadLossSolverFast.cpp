@@ -1,5 +1,5 @@
-// Head-loss solver, fast path: eight passes in flight in the eight lanes of one vector, giving
-// bit for bit the grid, the pass count and the end of the plain solver.
+// Head-loss solver, fast path: sixteen passes in flight in the lanes of two vectors, giving bit
+// for bit the grid, the pass count and the end of the plain solver.
 //
 // Why the values are the same. A pass is cut into column slots: slot 0 the left edge and its
 // corner; slot c (1..N-1) the base node of column c, the blanket node of row 0 if column c
@@ -14,7 +14,7 @@
 // column t - 4j at step t and sees exactly the versions the plain order shows it. The base row, the
 // blankets and the edges, which the plain order runs before a pass's interior, are met column
 // by column as the wave passes; their reads obey the same rule. Lanes ramp in and out at the
-// ends of a group of eight passes: a lane beyond either end of the grid computes freely in
+// ends of a group of sixteen passes: a lane beyond either end of the grid computes freely in
 // scratch columns that nothing real reads, a lane on column 0, U, D or N (or not wanted in a
 // shorter group) stores back the values it loaded.
 //
@@ -32,27 +32,28 @@ namespace {
 
 using namespace lanes;
 using TPlanes = TColumnPlanes;
+using W = TWide<HeadLanes / SolverLanes>; // one lane per pass in flight
 
 constexpr int Stagger = TPlanes::Stagger;
 constexpr int B = BaseRow;
-constexpr int Reach = Stagger * (SolverLanes - 1); // columns from the first lane to the last
+constexpr int Reach = Stagger * (HeadLanes - 1); // columns from the first lane to the last
 
 struct TGeometry {
     int L, U, D, R, N, P;
 };
 
-// One value per column in the planes' column order, so that the eight lanes' values of a step
-// load as one vector: column c in plane c mod 4, slot c div 4 + ColumnPad.
+// One value per column in the planes' column order, so that the lanes' values of a step load
+// as one wide vector: column c in plane c mod 4, slot c div 4 + ColumnPad.
 struct TColumnMask {
     alignas(32) std::array<std::uint32_t, 4 * TPlanes::Width> Cells{};
     void Set(int c) {
         Cells[static_cast<std::size_t>((c & 3) * TPlanes::Width + (c >> 2) + TPlanes::ColumnPad)] =
             ~0u;
     }
-    // Lane j's value at step t is that of column t - 4j (vector element 7 - j).
-    V At(int t) const {
-        constexpr int Pad = TPlanes::ColumnPad - (SolverLanes - 1);
-        return Load(&Cells[static_cast<std::size_t>((t & 3) * TPlanes::Width + (t >> 2) + Pad)]);
+    // Lane j's value at step t is that of column t - 4j (element HeadLanes - 1 - j).
+    W At(int t) const {
+        constexpr int Pad = TPlanes::ColumnPad - (HeadLanes - 1);
+        return W::Load(&Cells[static_cast<std::size_t>((t & 3) * TPlanes::Width + (t >> 2) + Pad)]);
     }
 };
 
@@ -75,12 +76,12 @@ class THeadWave {
     // Runs `lanes` (1..8) passes from the planes' current state. Bit j of the result: pass j of
     // the group changed an interior node.
     unsigned RunGroup(int lanes) {
-        V changed(0u);
+        W changed = W::Fill(0);
         unsigned scalarChanged = 0;
-        std::uint32_t wanted[SolverLanes] = {};
-        for (int j = 0; j < lanes; ++j) wanted[SolverLanes - 1 - j] = ~0u;
-        const V wantedV(wanted, stdx::element_aligned);
-        const bool wholeGroup = lanes == SolverLanes;
+        alignas(32) std::uint32_t wanted[HeadLanes] = {};
+        for (int j = 0; j < lanes; ++j) wanted[HeadLanes - 1 - j] = ~0u;
+        const W wantedV = W::Load(wanted);
+        const bool wholeGroup = lanes == HeadLanes;
         // The lane at slot s in step t, or -1.
         auto laneAt = [lanes](int t, int s) {
             const int d = t - s;
@@ -90,8 +91,8 @@ class THeadWave {
         for (int t = 0; t <= lastStep; ++t) {
             if (laneAt(t, 0) >= 0) LeftEdge();
             if (const int j = laneAt(t, g.U); j >= 0 && BelowTip()) scalarChanged |= 1u << j;
-            const V sweeps = Sweeps.At(t) & wantedV;
-            if (stdx::none_of(sweeps != 0u)) continue;
+            const W sweeps = Sweeps.At(t) & wantedV;
+            if (sweeps.NoneSet()) continue;
             BaseAndBlankets(t, sweeps, Blankets.At(t) & wantedV);
             if (laneAt(t, g.U - 1) >= 0) {
                 Base(g.U);
@@ -99,13 +100,13 @@ class THeadWave {
                 Wall();
             }
             if (laneAt(t, g.N - 1) >= 0) RightEdge();
-            if (wholeGroup && stdx::all_of(Free.At(t) != 0u))
+            if (wholeGroup && Free.At(t).AllSet())
                 Sweep<true>(t, sweeps, changed);
             else
                 Sweep<false>(t, sweeps, changed);
         }
         for (int j = 0; j < lanes; ++j)
-            if (changed[SolverLanes - 1 - j] != 0) scalarChanged |= 1u << j;
+            if (changed[HeadLanes - 1 - j] != 0) scalarChanged |= 1u << j;
         return scalarChanged;
     }
 
@@ -131,27 +132,28 @@ class THeadWave {
         const std::uint32_t* right;
     };
     TColumns Columns(int t) {
-        constexpr int Pad = TPlanes::ColumnPad - (SolverLanes - 1);
+        constexpr int Pad = TPlanes::ColumnPad - (HeadLanes - 1);
         return {G.Slots(t & 3, 0, (t >> 2) + Pad), G.Slots((t - 1) & 3, 0, ((t - 1) >> 2) + Pad),
                 G.Slots((t + 1) & 3, 0, ((t + 1) >> 2) + Pad)};
     }
     // Stores v in the lanes of `mask`, the loaded value elsewhere.
-    static void StoreWhere(std::uint32_t* p, const V& v, const V& mask) {
-        const V current = Load(p);
-        Store(current ^ ((v ^ current) & mask), p);
+    static void StoreWhere(std::uint32_t* p, const W& v, const W& mask) {
+        const W current = W::Load(p);
+        (current ^ ((v ^ current) & mask)).Store(p);
     }
 
     // The base node of every sweeping lane's column, and the blanket node where there is one.
-    void BaseAndBlankets(int t, const V& active, const V& blanket) {
+    void BaseAndBlankets(int t, const W& active, const W& blanket) {
         const TColumns columns = Columns(t);
         std::uint32_t* const own = columns.own;
         const std::uint32_t *const left = columns.left, *const right = columns.right;
         constexpr std::ptrdiff_t Row = TPlanes::Width;
         StoreWhere(own + B * Row,
-                   Third(Load(own + (B - 1) * Row) + Load(left + B * Row) + Load(right + B * Row)),
+                   Third(W::Load(own + (B - 1) * Row) + W::Load(left + B * Row) +
+                         W::Load(right + B * Row)),
                    active);
-        if (stdx::any_of(blanket != 0u))
-            StoreWhere(own, Third(Load(own + Row) + Load(left) + Load(right)), blanket);
+        if (!blanket.NoneSet())
+            StoreWhere(own, Third(W::Load(own + Row) + W::Load(left) + W::Load(right)), blanket);
     }
 
     void Wall() {
@@ -190,39 +192,39 @@ class THeadWave {
     // column N and compute freely; otherwise they store back what they loaded. The chain from one
     // node to the next is one add and one shift: the other three neighbours are summed first
     // (the sums cannot wrap, so the order of the additions is free).
-    template <bool AllLanes> void Sweep(int t, const V& sweeps, V& changedOut) {
+    template <bool AllLanes> void Sweep(int t, const W& sweeps, W& changedOut) {
         constexpr std::ptrdiff_t Row = TPlanes::Width;
         const TColumns columns = Columns(t);
         std::uint32_t* const own = columns.own;
         const std::uint32_t *const left = columns.left, *const right = columns.right;
-        auto sides = [&](int r) { return Load(left + r * Row) + Load(right + r * Row); };
-        V changed(0u);
-        auto keep = [&](const V& v, const V& current, int r) {
+        auto sides = [&](int r) { return W::Load(left + r * Row) + W::Load(right + r * Row); };
+        W changed = W::Fill(0);
+        auto keep = [&](const W& v, const W& current, int r) {
             if constexpr (AllLanes) {
                 changed |= v ^ current;
-                Store(v, own + r * Row);
+                v.Store(own + r * Row);
             } else {
-                const V moved = (v ^ current) & sweeps;
+                const W moved = (v ^ current) & sweeps;
                 changed |= moved;
-                Store(current ^ moved, own + r * Row);
+                (current ^ moved).Store(own + r * Row);
             }
         };
 
-        V above = Load(own), current = Load(own + Row);
+        W above = W::Load(own), current = W::Load(own + Row);
 #pragma GCC unroll 7
         for (int r = 1; r <= B - 1; ++r) {
-            const V down = Load(own + (r + 1) * Row);
-            const V v = (above + SumFirst(down + sides(r))) >> 2;
+            const W down = W::Load(own + (r + 1) * Row);
+            const W v = (above + SumFirst(down + sides(r))) >> 2;
             keep(v, current, r);
             above = v; // idle lanes chain garbage into idle lanes only
             current = down;
         }
-        V below = Load(own + B * Row);
-        current = Load(own + (B - 1) * Row);
+        W below = W::Load(own + B * Row);
+        current = W::Load(own + (B - 1) * Row);
 #pragma GCC unroll 7
         for (int r = B - 1; r >= 1; --r) {
-            const V up = Load(own + (r - 1) * Row);
-            const V v = (below + SumFirst(up + sides(r))) >> 2;
+            const W up = W::Load(own + (r - 1) * Row);
+            const W v = (below + SumFirst(up + sides(r))) >> 2;
             keep(v, current, r);
             below = v;
             current = up;
@@ -248,8 +250,8 @@ void TModel::SolveHeadLossFast() {
         for (int c = 0; c <= g.N; ++c) planes.At(r, c) = HeadGrid[r][c];
 
     THeadWave wave(planes, g);
-    HeadPasses = RunToFirstQuietPass(planes, HeadCheckpoint,
-                                     [&wave](int lanes) { return wave.RunGroup(lanes); });
+    HeadPasses = RunToFirstQuietPass<HeadLanes>(
+        planes, HeadCheckpoint, [&wave](int lanes) { return wave.RunGroup(lanes); });
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) HeadGrid[r][c] = planes.At(r, c);
 }

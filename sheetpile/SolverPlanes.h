@@ -12,20 +12,25 @@
 
 namespace sheetpile {
 
-inline constexpr int SolverLanes = 8; // passes in flight: eight 32-bit lanes of one vector
+inline constexpr int SolverLanes = 8; // 32-bit lanes of one vector
+inline constexpr int HeadLanes = 16;  // head-loss passes in flight: two vectors
+inline constexpr int StreamLanes = 8; // stream-function passes in flight: one vector
 
 // Head loss: node (r, c) lives in plane c mod 4, row r, slot c div 4 + ColumnPad.
 struct TColumnPlanes {
-    static constexpr int Stagger = 4;   // columns between consecutive passes in flight
-    static constexpr int ColumnPad = 8; // slots left of column 0: lanes start 28 columns back
-    static constexpr int Width = 144;   // 8 + 126 slots for 502 columns + 8 + 2 spare
+    static constexpr int Stagger = 4;           // columns between consecutive passes in flight
+    static constexpr int ColumnPad = HeadLanes; // slots left of column 0: the last lane starts
+                                                // 4 x (HeadLanes - 1) columns back, reads one more
+    // Slots of a row: the pad, 502 columns, the last lane's reach beyond column 501, rounded up
+    // to whole cache lines.
+    static constexpr int Width = (ColumnPad + (501 + Stagger * HeadLanes) / 4 + 1 + 15) / 16 * 16;
     static constexpr int Rows = 51;
     alignas(64) std::array<std::uint32_t, 4 * Rows * Width> Cells{};
 
     std::uint32_t& At(int r, int c) {
         return Cells[static_cast<std::size_t>(((c & 3) * Rows + r) * Width + (c >> 2) + ColumnPad)];
     }
-    // The first of eight consecutive slots in plane m, row r, from slot k on.
+    // The first of consecutive slots in plane m, row r, from slot k on.
     std::uint32_t* Slots(int m, int r, int k) {
         return &Cells[static_cast<std::size_t>((m * Rows + r) * Width + k)];
     }
@@ -47,16 +52,17 @@ struct TRowPlanes {
     }
 };
 
-// Runs groups of SolverLanes passes (runGroup(lanes) returns bit j set when pass j of the group
+// Runs groups of Lanes passes (runGroup(lanes) returns bit j set when pass j of the group
 // changed an interior node) until a group holds a quiet pass; then goes back to the last
 // checkpoint and runs the passes up to the first quiet one again, the last group with only as
 // many lanes as are still wanted. Returns the number of passes, the quiet one included; the
 // planes then hold the state after it. Checkpoints are taken every GroupsPerCheckpoint groups,
 // so at most that many groups are run twice.
-template <typename TPlanes, typename TRunGroup>
+template <int Lanes, typename TPlanes, typename TRunGroup>
 std::uint64_t RunToFirstQuietPass(TPlanes& planes, TPlanes& checkpoint, TRunGroup runGroup) {
-    constexpr int GroupsPerCheckpoint = 16;
-    constexpr unsigned AllLanes = (1u << SolverLanes) - 1;
+    static_assert(Lanes <= 32, "a group's marks fit one unsigned");
+    constexpr int GroupsPerCheckpoint = 128 / Lanes;
+    constexpr unsigned AllLanes = Lanes == 32 ? ~0u : (1u << Lanes) - 1;
     std::uint64_t passes = 0, checkpointPasses = 0;
     checkpoint = planes;
     for (int groups = 0;; ++groups) {
@@ -65,9 +71,9 @@ std::uint64_t RunToFirstQuietPass(TPlanes& planes, TPlanes& checkpoint, TRunGrou
             checkpointPasses = passes;
             groups = 0;
         }
-        const unsigned quiet = ~runGroup(SolverLanes) & AllLanes;
+        const unsigned quiet = ~runGroup(Lanes) & AllLanes;
         if (quiet == 0) {
-            passes += SolverLanes;
+            passes += Lanes;
             continue;
         }
         int first = 0;
@@ -75,7 +81,7 @@ std::uint64_t RunToFirstQuietPass(TPlanes& planes, TPlanes& checkpoint, TRunGrou
         const std::uint64_t total = passes + static_cast<std::uint64_t>(first) + 1;
         planes = checkpoint;
         for (std::uint64_t done = checkpointPasses; done < total;) {
-            const auto lanes = static_cast<int>(std::min<std::uint64_t>(SolverLanes, total - done));
+            const auto lanes = static_cast<int>(std::min<std::uint64_t>(Lanes, total - done));
             runGroup(lanes);
             done += static_cast<std::uint64_t>(lanes);
         }

@@ -37,4 +37,66 @@ inline V Third(const V& x) {
     return stdx::static_simd_cast<V>((wide * W(0xAAAAAAABull)) >> 33);
 }
 
+// Parts x 8 lanes as that many vectors side by side in memory order: element e of the whole is
+// element e % 8 of part e / 8. The operations act on every part.
+template <int Parts> struct TWide {
+    V P[Parts];
+
+    static TWide Load(const std::uint32_t* p) {
+        TWide w;
+        for (int i = 0; i < Parts; ++i) w.P[i] = lanes::Load(p + SolverLanes * i);
+        return w;
+    }
+    void Store(std::uint32_t* p) const {
+        for (int i = 0; i < Parts; ++i) lanes::Store(P[i], p + SolverLanes * i);
+    }
+    static TWide Fill(std::uint32_t x) {
+        TWide w;
+        for (V& part : w.P) part = V(x);
+        return w;
+    }
+    std::uint32_t operator[](int e) const { return P[e / SolverLanes][e % SolverLanes]; }
+    bool AllSet() const {
+        for (const V& part : P)
+            if (!stdx::all_of(part != 0u)) return false;
+        return true;
+    }
+    bool NoneSet() const {
+        for (const V& part : P)
+            if (!stdx::none_of(part != 0u)) return false;
+        return true;
+    }
+
+    template <typename TOp> friend TWide Apply(TWide a, const TWide& b, TOp op) {
+        for (int i = 0; i < Parts; ++i) a.P[i] = op(a.P[i], b.P[i]);
+        return a;
+    }
+    friend TWide operator+(const TWide& a, const TWide& b) {
+        return Apply(a, b, [](const V& x, const V& y) { return x + y; });
+    }
+    friend TWide operator^(const TWide& a, const TWide& b) {
+        return Apply(a, b, [](const V& x, const V& y) { return x ^ y; });
+    }
+    friend TWide operator&(const TWide& a, const TWide& b) {
+        return Apply(a, b, [](const V& x, const V& y) { return x & y; });
+    }
+    friend TWide operator|(const TWide& a, const TWide& b) {
+        return Apply(a, b, [](const V& x, const V& y) { return x | y; });
+    }
+    TWide& operator|=(const TWide& b) { return *this = *this | b; }
+    TWide& operator&=(const TWide& b) { return *this = *this & b; }
+    friend TWide operator>>(TWide a, int n) {
+        for (V& part : a.P) part = part >> n;
+        return a;
+    }
+    friend TWide SumFirst(TWide a) {
+        for (V& part : a.P) part = lanes::SumFirst(part);
+        return a;
+    }
+    friend TWide Third(TWide a) {
+        for (V& part : a.P) part = lanes::Third(part);
+        return a;
+    }
+};
+
 } // namespace sheetpile::lanes

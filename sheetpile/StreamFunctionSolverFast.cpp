@@ -47,12 +47,12 @@ class TStreamWave {
         V changed(0u);
         const int lastStep = B - 1 + Stagger * (lanes - 1);
         for (int t = 0; t <= lastStep; ++t) {
-            std::uint32_t beside[SolverLanes] = {}, below[SolverLanes] = {};
+            std::uint32_t beside[StreamLanes] = {}, below[StreamLanes] = {};
             bool any = false;
             for (int j = 0; j < lanes; ++j) {
                 const int s = t - Stagger * j;
                 if (s < 0 || s > B - 1) continue;
-                const int e = SolverLanes - 1 - j; // vector element e is lane j
+                const int e = StreamLanes - 1 - j; // vector element e is lane j
                 if (s == 0)
                     GroundSurfaces();
                 else
@@ -63,7 +63,7 @@ class TStreamWave {
         }
         unsigned result = 0;
         for (int j = 0; j < lanes; ++j)
-            if (changed[SolverLanes - 1 - j] != 0) result |= 1u << j;
+            if (changed[StreamLanes - 1 - j] != 0) result |= 1u << j;
         return result;
     }
 
@@ -125,7 +125,7 @@ class TStreamWave {
     // The rows t - 2j of all lanes: `beside` marks lanes on a row beside the wall, `below` lanes
     // on a row below the tip.
     void Walk(int t, const V& beside, const V& below, V& changedOut) {
-        constexpr int Pad = TPlanes::RowPad - (SolverLanes - 1);
+        constexpr int Pad = TPlanes::RowPad - (StreamLanes - 1);
         auto base = [](int r) {
             return (r & 1) * TPlanes::Cols * TPlanes::Height + (r >> 1) + Pad;
         };
@@ -161,8 +161,8 @@ void TModel::SolveStreamFunctionFast() {
         for (int c = 0; c <= g.N; ++c) planes.At(r, c) = S[r][c];
 
     TStreamWave wave(planes, g);
-    StreamPasses = RunToFirstQuietPass(planes, StreamCheckpoint,
-                                       [&wave](int lanes) { return wave.RunGroup(lanes); });
+    StreamPasses = RunToFirstQuietPass<StreamLanes>(
+        planes, StreamCheckpoint, [&wave](int lanes) { return wave.RunGroup(lanes); });
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) S[r][c] = planes.At(r, c);
 }
