@@ -73,8 +73,8 @@ class THeadWave {
         for (int c = N + 1; c <= N + Reach; ++c) Free.Set(c);
     }
 
-    // Runs `lanes` (1..8) passes from the planes' current state. Bit j of the result: pass j of
-    // the group changed an interior node.
+    // Runs `lanes` (1..HeadLanes) passes from the planes' current state. Bit j of the result: pass
+    // j of the group changed an interior node.
     unsigned RunGroup(int lanes) {
         W changed = W::Fill(0);
         unsigned scalarChanged = 0;
