@@ -1,9 +1,9 @@
 // Working storage of the fast solvers: a coarse grid split into four planes by column modulo 4
 // (head loss) or into two planes by row parity, transposed (stream function), so that the
-// nodes which eight passes in flight update at one time lie side by side in memory.
+// nodes which the passes in flight update at one time lie side by side in memory.
 //
-// Fixed size, part of the model: no solve allocates. Padding on both sides takes the loads of
-// lanes that are still ramping in or already done; those lanes never store a changed value.
+// Fixed size, part of the model: no solve allocates. Padding on both sides takes the loads and
+// stores of lanes that are still ramping in or already done; no node's update reads it.
 #pragma once
 
 #include <algorithm>
@@ -36,19 +36,23 @@ struct TColumnPlanes {
     }
 };
 
-// Stream function: node (r, c) lives in plane r mod 2, column c, slot r div 2 + RowPad.
+// Stream function: node (r, c) lives in column c's block, in plane r mod 2 of it, slot r div 2 +
+// RowPad. The two planes of a column lie side by side: a sweep step reads both.
 struct TRowPlanes {
     static constexpr int Stagger = 2; // rows between consecutive passes in flight
     static constexpr int RowPad = 8;  // slots above row 0: lanes start 14 rows back
     static constexpr int Height = 48; // 8 + 26 slots for 51 rows + 8 + spare
     static constexpr int Cols = 502;
+    static constexpr int PlaneOffset = Height;
+    static constexpr int ColumnStride = 2 * Height;
     alignas(64) std::array<std::uint32_t, 2 * Cols * Height> Cells{};
 
     std::uint32_t& At(int r, int c) {
-        return Cells[static_cast<std::size_t>(((r & 1) * Cols + c) * Height + (r >> 1) + RowPad)];
+        return Cells[static_cast<std::size_t>((r & 1) * PlaneOffset + c * ColumnStride + (r >> 1) +
+                                              RowPad)];
     }
     std::uint32_t* Slots(int m, int c, int k) {
-        return &Cells[static_cast<std::size_t>((m * Cols + c) * Height + k)];
+        return &Cells[static_cast<std::size_t>(m * PlaneOffset + c * ColumnStride + k)];
     }
 };
 

@@ -96,10 +96,10 @@ class TStreamWave {
                 Sweep<Step, false>(from, to, active);
         }
         template <int Step, bool AllLanes> void Sweep(int from, int to, const V& active) {
-            constexpr std::ptrdiff_t Next = Step * TPlanes::Height;
-            std::uint32_t* const node = cells + own + from * TPlanes::Height;
-            const std::uint32_t* const above = cells + up + from * TPlanes::Height;
-            const std::uint32_t* const beneath = cells + down + from * TPlanes::Height;
+            constexpr std::ptrdiff_t Next = Step * TPlanes::ColumnStride;
+            std::uint32_t* const node = cells + own + from * TPlanes::ColumnStride;
+            const std::uint32_t* const above = cells + up + from * TPlanes::ColumnStride;
+            const std::uint32_t* const beneath = cells + down + from * TPlanes::ColumnStride;
             V previous = Load(node - Next), current = Load(node);
             V moved{0u};
             const std::ptrdiff_t end = ((to - from) * Step + 1) * Next;
@@ -126,9 +126,7 @@ class TStreamWave {
     // on a row below the tip.
     void Walk(int t, const V& beside, const V& below, V& changedOut) {
         constexpr int Pad = TPlanes::RowPad - (StreamLanes - 1);
-        auto base = [](int r) {
-            return (r & 1) * TPlanes::Cols * TPlanes::Height + (r >> 1) + Pad;
-        };
+        auto base = [](int r) { return (r & 1) * TPlanes::PlaneOffset + (r >> 1) + Pad; };
         TSweep sweep{G.Cells.data(), base(t), base(t - 1), base(t + 1)};
         const V both = beside | below;
         const int U = g.U, D = g.D, N = g.N;
