@@ -1,5 +1,5 @@
-// The vector type of the fast solver paths: eight 32-bit lanes, one AVX2 register, and the few
-// operations on it that the kernels share.
+// The vector types of the fast solver paths: eight 32-bit lanes in one AVX2 register (V), or
+// several such registers side by side (TWide), and the few operations the kernels share.
 #pragma once
 
 #include "sheetpile/SolverPlanes.h"
