@@ -32,6 +32,7 @@ namespace {
 
 using namespace lanes;
 using TPlanes = TColumnPlanes;
+static_assert(HeadLanes % SolverLanes == 0, "the passes in flight fill whole vectors");
 using W = TWide<HeadLanes / SolverLanes>; // one lane per pass in flight
 
 constexpr int Stagger = TPlanes::Stagger;

@@ -31,6 +31,7 @@ namespace {
 
 using namespace lanes;
 using TPlanes = TRowPlanes;
+static_assert(StreamLanes == SolverLanes, "the passes in flight fill one vector");
 
 constexpr int Stagger = TPlanes::Stagger;
 constexpr int B = BaseRow;
