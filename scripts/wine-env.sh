@@ -1,0 +1,75 @@
+# Prepares a Wine prefix for the Windows programs and their tests. Source it with the prefix path:
+#
+#   source scripts/wine-env.sh build/windows/wine            # console programs and test suites
+#   VERRASK_WINE_DISPLAY=xvfb source scripts/wine-env.sh P   # windows too, on a virtual screen
+#
+# On return:
+# - WINEPREFIX (absolute) names the prefix, created on first use (about 12 s) and reused after;
+#   WINEDEBUG=-all keeps Wine's own diagnostics off the programs' stderr; WINEDLLOVERRIDES keeps
+#   the first start from offering to install .NET and HTML engines.
+# - Tahoma (regular and bold) is in the prefix's windows/Fonts: Debian's Wine does not load the
+#   copies in /usr/share/wine/fonts by itself.
+# - A persistent wineserver (`wineserver -p`) runs for the prefix, so programs started one after
+#   another do not each wait for the server to shut down and start again.
+# - Windows need an X display. With VERRASK_WINE_DISPLAY=xvfb (and no DISPLAY set) an Xvfb
+#   screen (1280x1024x24) with openbox is started and DISPLAY exported; with
+#   VERRASK_WINE_DISPLAY=null the prefix uses Wine's null graphics driver instead (windows exist
+#   and paint into memory, nothing is shown; screenshots need xvfb). Unset: DISPLAY as it is.
+#   The choice is written into the prefix, so set it on every sourcing that opens windows.
+# - `wine_env_stop` shuts the prefix's wineserver and the Xvfb/openbox this script started.
+# Console programs need no display. Nothing here needs the i386 architecture: wine64 runs the
+# 64-bit programs alone.
+
+wine_env_prefix="${1:?usage: source scripts/wine-env.sh PREFIX_DIR}"
+mkdir -p "$wine_env_prefix"
+export WINEPREFIX
+WINEPREFIX="$(cd "$wine_env_prefix" && pwd)"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Debian's wrapper looks for a 32-bit loader first; point it at the 64-bit one directly.
+if [ -z "${WINELOADER:-}" ] && [ -x /usr/lib/wine/wine64 ] && [ ! -x /usr/lib/wine/wine ]; then
+  export WINELOADER=/usr/lib/wine/wine64
+fi
+
+wine_env_started_pids=()
+if [ "${VERRASK_WINE_DISPLAY:-}" = xvfb ] && [ -z "${DISPLAY:-}" ]; then
+  for wine_env_n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$wine_env_n" ] || [ -e "/tmp/.X$wine_env_n-lock" ] || break
+  done
+  Xvfb ":$wine_env_n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  wine_env_started_pids+=($!)
+  export DISPLAY=":$wine_env_n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$wine_env_n" ] && break; sleep 0.1; done
+  openbox >/dev/null 2>&1 &
+  wine_env_started_pids+=($!)
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Creating the Wine prefix $WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+fi
+
+wine_env_fonts="$WINEPREFIX/drive_c/windows/Fonts"
+mkdir -p "$wine_env_fonts"
+for wine_env_font in tahoma.ttf tahomabd.ttf; do
+  if [ -f "/usr/share/wine/fonts/$wine_env_font" ] &&
+    ! cmp -s "/usr/share/wine/fonts/$wine_env_font" "$wine_env_fonts/$wine_env_font"; then
+    cp "/usr/share/wine/fonts/$wine_env_font" "$wine_env_fonts/"
+  fi
+done
+
+case "${VERRASK_WINE_DISPLAY:-}" in
+  null) wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 ;;
+  *) wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true ;;
+esac
+
+wineserver -p
+
+wine_env_stop() {
+  wineserver -k 2>/dev/null || true
+  local pid
+  for pid in "${wine_env_started_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wine_env_started_pids=()
+}
