@@ -4,6 +4,7 @@
 #include "app/ScrambledTexts.h"
 #include "app/WindowScaling.h"
 #include "control/DisplayScaling.h"
+#include "control/WindowDesign.h"
 #include "sheetpile/Canvas.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,7 @@ TAboutForm::TAboutForm(QWidget* owner)
                          Qt::WindowCloseButtonHint) { // a dialog's border
     AboutFormInst = this;
     setAttribute(Qt::WA_DeleteOnClose); // the close action is "free"
-    setFont(PixelFont(WindowFontFamily(), 16));
+    setFont(PixelFont(WindowFontFamily(), design::about::FontHeight));
     QPalette face = palette();
     face.setColor(QPalette::Window, QColor(240, 240, 240));
     setPalette(face);
@@ -67,9 +68,9 @@ TAboutForm::TAboutForm(QWidget* owner)
     Label1 = new QLabel(this);
     Label2 = new QLabel(this);
     Label3 = new QLabel(this);
-    Label1->move(64, 16);
-    Label2->move(64, 48);
-    Label3->move(64, 80);
+    Label1->move(design::about::LabelLeft, design::about::Label1Top);
+    Label2->move(design::about::LabelLeft, design::about::Label2Top);
+    Label3->move(design::about::LabelLeft, design::about::Label3Top);
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->installEventFilter(this);
     for (QLabel* label : {Label1, Label2, Label3}) label->setTextFormat(Qt::PlainText);
@@ -88,8 +89,8 @@ void TAboutForm::FormCreate() {
     Label2->setText(AboutLabel2Text().replace("\r\n", "\n"));
     Label3->setText(AboutLabel3Text());
     for (QLabel* label : {Label1, Label2, Label3}) label->adjustSize();
-    SetTextColour(Label2, 0xC08000); // a blue
-    SetTextColour(Label3, 0x000080); // maroon
+    SetTextColour(Label2, design::about::Label2Colour);
+    SetTextColour(Label3, design::about::Label3Colour);
     Label2->move(Label2->x(), 2 * Label1->y() + Label1->height());
     Label3->move(Label3->x(), 2 * Label1->y() + Label2->y() + Label2->height());
     resize(6 * Label1->y(), 6 * Label1->y());
@@ -98,8 +99,8 @@ void TAboutForm::FormCreate() {
     setFixedSize(width() + widest,
                  height() + Label1->height() + Label2->height() + Label3->height());
     const int size = AboutIconSize(AboutDpi);
-    AppIcon = LoadIconResource("MainIcon", size);
-    MakerIcon = LoadIconResource("Olbrinth", size);
+    AppIcon = LoadIconResource(QString::fromLatin1(design::about::AppIconName), size);
+    MakerIcon = LoadIconResource(QString::fromLatin1(design::about::MakerIconName), size);
 }
 
 void TAboutForm::ScaleBy(int m, int d) {

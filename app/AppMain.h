@@ -6,6 +6,7 @@
 // files, so nothing is lost).
 #pragma once
 
+#include "control/ScrambledTexts.h"
 #include "sheetpile/ModelState.h"
 
 #include <QApplication>
@@ -15,8 +16,6 @@
 namespace verrask::app {
 
 class TForm1;
-
-inline constexpr const char* ApplicationTitle = "Verrask - Flow Net Model";
 
 // Before the application object: one Qt pixel is one screen pixel.
 void PrepareEnvironment();

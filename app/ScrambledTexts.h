@@ -1,19 +1,23 @@
-// Texts the program keeps scrambled: the window caption and the About box's labels. Each
-// character is a 32-bit entry whose low 16 bits plus the table's constant (modulo 2^16) give one
-// UTF-16 code unit; the high 16 bits are filler.
-//
-// Holds: the caption is 66 code units and ends with the application title (so no platform
-// appends the title to it again); Label1 is 12 + CR LF + 26 units, Label2 14 + CR LF + 10
-// (Arabic script), Label3 25.
+// The scrambled texts (control/ScrambledTexts.h) as Qt strings.
 #pragma once
+
+#include "control/ScrambledTexts.h"
 
 #include <QString>
 
 namespace verrask::app {
 
-QString WindowCaption();
-QString AboutLabel1Text(); // the program's name and purpose
-QString AboutLabel2Text(); // its maker, in Latin and in Arabic script
-QString AboutLabel3Text(); // the release
+inline QString WindowCaption() {
+    return QString::fromStdU16String(verrask::WindowCaption());
+}
+inline QString AboutLabel1Text() {
+    return QString::fromStdU16String(verrask::AboutLabel1Text());
+}
+inline QString AboutLabel2Text() {
+    return QString::fromStdU16String(verrask::AboutLabel2Text());
+}
+inline QString AboutLabel3Text() {
+    return QString::fromStdU16String(verrask::AboutLabel3Text());
+}
 
 } // namespace verrask::app

@@ -2,6 +2,8 @@
 // panel has exactly the width it is given (a panel past the right edge is cut off).
 #pragma once
 
+#include "control/WindowDesign.h"
+
 #include <QFrame>
 #include <QLabel>
 
@@ -39,7 +41,7 @@ class TStatusStrip final : public QFrame {
 
   private:
     std::array<QLabel*, 7> Panels{};
-    std::array<int, 7> Widths{50, 135, 55, 55, 90, 105, 105}; // the design's, replaced at creation
+    std::array<int, 7> Widths = design::DesignPanelWidths; // replaced at creation
 };
 
 } // namespace verrask::app
