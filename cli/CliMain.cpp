@@ -1,6 +1,7 @@
 // verrask-cli: the batch tool. Presses RUN as the window does, once or several times in one
 // process (each solve relaxing from what the previous run left), and prints what the window
 // would show.
+#include "cli/CheckReport.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "control/PlainControls.h"
@@ -37,6 +38,38 @@ class TCliShell final : public TTextShell {
     sheetpile::TModel& Model;
     std::thread StreamWorker, HeadWorker;
 };
+
+// The design checks and the embedment search the plan asks for, read from the completed run:
+// lines appended to `text`, or JSON members to `extra` (in JSON mode).
+void AddChecks(const TCliPlan& plan, const TPress& press, const sheetpile::TModel& model,
+               std::string& text, std::string& extra) {
+    if (!plan.Checks && !plan.Embed) return;
+    checks::TCheckSettings settings = plan.CheckSettings;
+    if (TInputValues values; ReadInputs(press.Inputs, values).empty())
+        settings.TypedWallDepth = values.d;
+    if (plan.Checks) {
+        const checks::TDesignChecks c = checks::RunDesignChecks(model, settings);
+        if (plan.Json)
+            extra = ChecksJson(c);
+        else
+            text += ChecksText(c, settings);
+    }
+    if (plan.Embed) {
+        checks::TEmbedment shown; // for the progress lines' wording
+        shown.Criterion = plan.Criterion;
+        checks::TSearchControl control;
+        control.Progress = [&](const checks::TEmbedmentTrial& t) {
+            std::cerr << "embedment: " << TrialText(shown, t) << std::endl;
+        };
+        const checks::TEmbedment e =
+            checks::SearchEmbedment(model, plan.Criterion, settings, control);
+        if (plan.Json) {
+            if (!extra.empty()) extra += ',';
+            extra += EmbedmentJson(e);
+        } else
+            text += EmbedmentText(e);
+    }
+}
 
 int Main(int argc, const char* const* argv) {
     TCliPlan plan;
@@ -76,8 +109,9 @@ int Main(int argc, const char* const* argv) {
                 box.SetChecked(true);
             }
             TRunReport report{++run, press.Inputs, shell.Message, shell.Panels, elapsed.count()};
-            std::cout << (plan.Json ? JsonReport(report, *model) : TextReport(report, *model))
-                      << std::flush;
+            std::string text = plan.Json ? "" : TextReport(report, *model), extra;
+            AddChecks(plan, press, *model, text, extra);
+            std::cout << (plan.Json ? JsonReport(report, *model, extra) : text) << std::flush;
         }
     }
     if (!plan.PngFile.empty()) {

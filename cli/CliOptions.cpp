@@ -1,8 +1,11 @@
 // Parses the batch tool's command line into a plan of RUN presses (see CliOptions.h).
 #include "cli/CliOptions.h"
 
+#include "control/InputSyntax.h"
+
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace verrask::cli {
 
@@ -28,7 +31,29 @@ const char* const UsageText =
     "  --zones LIST  after that, check the boxes critical, possible, imminent in LIST's order\n"
     "  --csv DIR     write the coarse and refined grids of the last run to DIR\n"
     "  --png FILE    write the picture of the last run as PNG (1 pixel per fine grid step)\n"
+    "design checks (SI: lengths in m, K in m/s; forces in kN/m, pressures in kPa):\n"
+    "  --checks      after each run, the heave, exit-gradient, EC7 HYD and wall-pressure figures\n"
+    "  --embed C     after each run, the shallowest wall that meets criterion C: terzaghi,\n"
+    "                ec7a, ec7b (EC7 HYD 2.9a / 2.9b), exit or column (progress on stderr)\n"
+    "  --gamma-w G   unit weight of water, kN/m3 [9.81]\n"
+    "  --tailwater T tailwater depth above the downstream ground, m [0]\n"
+    "  --factors A,B EC7 HYD partial factors gamma_G;dst,gamma_G;stb [1.35,0.90]\n"
+    "  --target F    factor of safety the embedment search asks for [1.5]\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
+
+namespace {
+
+// Reads `text` as a number (the input boxes' syntax) into `out` when it is finite and positive,
+// or zero when zeroAllowed; leaves `out` alone otherwise.
+bool Positive(const std::string& text, bool zeroAllowed, long double& out) {
+    long double v = 0;
+    if (!ParseNumber(text, v) || !std::isfinite(v) || v < 0 || (v == 0 && !zeroAllowed))
+        return false;
+    out = v == 0 ? 0 : v; // no negative zero
+    return true;
+}
+
+} // namespace
 
 std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) {
     plan = TCliPlan{};
@@ -50,6 +75,11 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
                 return false;
             out = n;
             return true;
+        };
+        // A finite number, positive (or zero too when zeroAllowed), as the option's value.
+        auto number = [&](long double& out, bool zeroAllowed) -> bool {
+            std::string text;
+            return value(text) && Positive(text, zeroAllowed, out);
         };
         TInputTexts& in = plan.Presses.back().Inputs;
         std::string* box = nullptr;
@@ -110,6 +140,29 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
             plan.Json = true;
         } else if (option == "--csv") {
             if (!value(plan.CsvDir) || plan.CsvDir.empty()) return "--csv needs a folder";
+        } else if (option == "--checks") {
+            plan.Checks = true;
+        } else if (option == "--embed") {
+            std::string name;
+            if (!value(name) || !checks::ParseCriterion(name, plan.Criterion))
+                return "--embed needs a criterion: terzaghi, ec7a, ec7b, exit or column";
+            plan.Embed = true;
+        } else if (option == "--gamma-w") {
+            if (!number(plan.CheckSettings.GammaW, false))
+                return "--gamma-w needs a positive number (kN/m3)";
+        } else if (option == "--tailwater") {
+            if (!number(plan.CheckSettings.Tailwater, true))
+                return "--tailwater needs a number of zero or more (m)";
+        } else if (option == "--target") {
+            if (!number(plan.CheckSettings.Target, false))
+                return "--target needs a positive number";
+        } else if (option == "--factors") {
+            std::string pair;
+            const std::size_t comma = value(pair) ? pair.find(',') : std::string::npos;
+            if (comma == std::string::npos ||
+                !Positive(pair.substr(0, comma), false, plan.CheckSettings.FactorDst) ||
+                !Positive(pair.substr(comma + 1), false, plan.CheckSettings.FactorStb))
+                return "--factors needs two positive numbers: DST,STB";
         } else if (option == "--help" || option == "-h") {
             plan.Help = true;
         } else {

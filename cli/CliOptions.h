@@ -5,6 +5,8 @@
 // the current inputs N times.
 #pragma once
 
+#include "checks/CheckSettings.h"
+#include "checks/EmbedmentSearch.h"
 #include "control/RunControl.h"
 
 #include <string>
@@ -29,6 +31,11 @@ struct TCliPlan {
     std::string CsvDir;  // "" for none
     std::string PngFile; // "" for none
     bool Help = false;
+    // Design checks after every run (--checks) and the embedment search (--embed CRITERION).
+    bool Checks = false;
+    bool Embed = false;
+    checks::TCriterion Criterion = checks::TCriterion::Terzaghi;
+    checks::TCheckSettings CheckSettings;
 };
 
 // Parses argv[1..]; returns "" on success, else the usage error.

@@ -68,7 +68,7 @@ std::string TextReport(const TRunReport& r, const sheetpile::TModel& m) {
     return out;
 }
 
-std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m) {
+std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m, const std::string& extra) {
     const TInputTexts& in = r.Inputs;
     auto field = [](const char* name, const std::string& value) {
         return std::string("\"") + name + "\":" + value;
@@ -107,6 +107,7 @@ std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m) {
     }
     out += field("panels", panels + "]") + ",";
     out += field("seconds", Printf("%.6Lf", static_cast<long double>(r.Seconds)));
+    if (!extra.empty()) out += "," + extra;
     return out + "}\n";
 }
 

@@ -19,7 +19,9 @@ struct TRunReport {
 };
 
 std::string TextReport(const TRunReport& report, const sheetpile::TModel& model);
-std::string JsonReport(const TRunReport& report, const sheetpile::TModel& model);
+// `extra` holds further members ("name":value,...) put after the run's own, "" for none.
+std::string JsonReport(const TRunReport& report, const sheetpile::TModel& model,
+                       const std::string& extra = "");
 
 // Writes HeadGrid.csv, StreamGrid.csv, FineHead.csv and FineStream.csv into dir (which must
 // exist). Returns "" on success, else what failed.

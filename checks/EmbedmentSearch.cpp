@@ -1,0 +1,177 @@
+// Required embedment by a bracketing search over the wall's rows (see EmbedmentSearch.h).
+#include "checks/EmbedmentSearch.h"
+
+#include "checks/Ec7Hydraulic.h"
+#include "checks/ExitGradient.h"
+#include "checks/HeaveColumn.h"
+#include "checks/TerzaghiPrism.h"
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+namespace verrask::checks {
+
+namespace {
+
+using sheetpile::TModel;
+
+struct TCriterionName {
+    TCriterion Criterion;
+    const char* Name;
+};
+constexpr TCriterionName CriterionNames[] = {{TCriterion::Terzaghi, "terzaghi"},
+                                             {TCriterion::Ec7a, "ec7a"},
+                                             {TCriterion::Ec7b, "ec7b"},
+                                             {TCriterion::Exit, "exit"},
+                                             {TCriterion::Column, "column"}};
+
+// How far the figure is from failing: 1 on the limit, larger is safer, 0 for no wall.
+long double Margin(long double value, TCriterion criterion, long double target) {
+    if (!Available(value)) return NotAvailable;
+    return IsUtilisation(criterion) ? Ratio(1, value) : value / target;
+}
+
+// Solves the head loss of a trial wall of `rows` rows from the start state of a fresh program.
+void SolveTrial(TModel& t, const TModel& user, int rows) {
+    t.HeadGrid = sheetpile::CoarseGrid{};
+    for (auto& row : t.HeadGrid) row[0] = sheetpile::FullScale / 2;
+    t.HeadDiff = user.HeadDiff;
+    t.StratumDepth = user.StratumDepth;
+    t.Permeability = user.Permeability;
+    t.UnitWeightRatio = user.UnitWeightRatio;
+    t.UseFastSolvers = user.UseFastSolvers;
+    const long double D = user.StratumDepth, step = D / sheetpile::BaseRow;
+    t.SetupGeometry(D, rows * step, (user.PileUpCol - user.LeftBlanketCol) * step,
+                    (user.RightBlanketCol - user.PileDownCol) * step);
+    t.SolveHeadLoss();
+}
+
+TEmbedmentTrial RunTrial(TModel& t, const TModel& user, int rows, TCriterion criterion,
+                         const TCheckSettings& s, long double target) {
+    SolveTrial(t, user, rows);
+    TEmbedmentTrial trial;
+    trial.Rows = rows;
+    trial.Depth = rows * GridStep(t);
+    trial.Value = CriterionValue(t, criterion, s);
+    trial.HeadPasses = t.HeadPasses;
+    const long double margin = Margin(trial.Value, criterion, target);
+    trial.Passes = Available(margin) && margin >= 1;
+    return trial;
+}
+
+} // namespace
+
+bool ParseCriterion(const std::string& name, TCriterion& criterion) {
+    for (const TCriterionName& c : CriterionNames)
+        if (name == c.Name) {
+            criterion = c.Criterion;
+            return true;
+        }
+    return false;
+}
+
+const char* CriterionName(TCriterion criterion) {
+    for (const TCriterionName& c : CriterionNames)
+        if (criterion == c.Criterion) return c.Name;
+    return "";
+}
+
+bool IsUtilisation(TCriterion criterion) {
+    return criterion == TCriterion::Ec7a || criterion == TCriterion::Ec7b;
+}
+
+long double CriterionValue(const TModel& m, TCriterion criterion, const TCheckSettings& s) {
+    switch (criterion) {
+    case TCriterion::Terzaghi:
+        return ComputeTerzaghiPrism(m).Fs;
+    case TCriterion::Ec7a:
+        return ComputeEc7Hydraulic(m, ComputeTerzaghiPrism(m), s).UtilisationA;
+    case TCriterion::Ec7b:
+        return ComputeEc7Hydraulic(m, ComputeTerzaghiPrism(m), s).UtilisationB;
+    case TCriterion::Exit:
+        return ComputeExitGradient(m).Fs;
+    case TCriterion::Column:
+        return ComputeHeaveColumn(m).Fs;
+    }
+    return NotAvailable;
+}
+
+TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TCheckSettings& s,
+                           const TSearchControl& control) {
+    TEmbedment e;
+    e.Criterion = criterion;
+    e.Target = IsUtilisation(criterion) ? 1 : s.Target;
+    if (!(CriticalGradient(user) > 0)) {
+        e.Note = "Y'/Yw must be positive: no wall depth can pass";
+        return e;
+    }
+    // One trial model per thread, reused from trial to trial (each trial resets what it uses).
+    auto first = std::make_unique<TModel>(), second = std::make_unique<TModel>();
+    first->InitModel();
+    second->InitModel();
+
+    // Invariant: `failing` fails (0, a wall of no depth, by definition) and `passing` passes
+    // (50, beyond the deepest wall, stands for "none known").
+    int failing = 0, passing = sheetpile::BaseRow;
+    long double failingMargin = 0, passingMargin = NotAvailable;
+    while (passing - failing > 1) {
+        if (control.Cancel && control.Cancel->load()) {
+            e.Cancelled = true;
+            break;
+        }
+        const int span = passing - failing;
+        // Two probes split the open interval into thirds; one when a single row is left.
+        const int low = failing + std::max(1, span / 3);
+        const int high = span > 2 ? failing + std::max(low - failing + 1, 2 * span / 3) : 0;
+        TEmbedmentTrial lowTrial, highTrial;
+        std::thread helper;
+        if (high)
+            helper = std::thread(
+                [&] { highTrial = RunTrial(*second, user, high, criterion, s, e.Target); });
+        lowTrial = RunTrial(*first, user, low, criterion, s, e.Target);
+        if (helper.joinable()) helper.join();
+
+        for (const TEmbedmentTrial* t : {&lowTrial, &highTrial}) {
+            if (t->Rows == 0) continue;
+            e.Trials.push_back(*t);
+            if (control.Progress) control.Progress(*t);
+        }
+        const long double lowMargin = Margin(lowTrial.Value, criterion, e.Target);
+        const long double highMargin = Margin(highTrial.Value, criterion, e.Target);
+        if (lowTrial.Passes) {
+            passing = low, passingMargin = lowMargin;
+        } else if (high && highTrial.Passes) {
+            failing = low, failingMargin = lowMargin;
+            passing = high, passingMargin = highMargin;
+        } else {
+            failing = high ? high : low;
+            failingMargin = high ? highMargin : lowMargin;
+        }
+    }
+    std::sort(e.Trials.begin(), e.Trials.end(),
+              [](const TEmbedmentTrial& a, const TEmbedmentTrial& b) { return a.Rows < b.Rows; });
+
+    const long double step = GridStep(user);
+    if (e.Cancelled) return e;
+    if (passing == sheetpile::BaseRow) {
+        e.FailingRows = failing;
+        e.FailingDepth = failing * step;
+        e.Note = "no wall depth up to 49 rows passes";
+        return e;
+    }
+    e.Rows = passing;
+    e.Depth = passing * step;
+    e.FailingRows = failing;
+    if (failing > 0)
+        e.FailingDepth = failing * step;
+    else
+        e.Note = "even a wall of one row passes";
+    if (Available(failingMargin) && Available(passingMargin) && passingMargin > failingMargin) {
+        const long double share = (1 - failingMargin) / (passingMargin - failingMargin);
+        e.Interpolated = (failing + std::clamp(share, 0.0L, 1.0L) * (passing - failing)) * step;
+    }
+    return e;
+}
+
+} // namespace verrask::checks

@@ -1,0 +1,73 @@
+// Required embedment: the shallowest wall, in whole grid rows, that meets a chosen criterion.
+//
+// Computes: for a criterion (Terzaghi's prism FS >= target, EC7 HYD 2.9a or 2.9b utilisation
+// <= 1, FS_exit >= target, heave-column FS >= target) the smallest PileRows in 1..49 that passes,
+// all other inputs and the geometry's blankets kept, by a three-way bracketing search (two trial
+// depths a round, solved at the same time on two threads); the passing depth, the failing depth
+// below it, a depth interpolated linearly between them in the criterion's margin (FS / target, or
+// 1 / utilisation, taken as 0 for a wall of no depth) and every trial's figure.
+//
+// Assumes: the margin grows with the wall's depth (true for a single wall in a homogeneous
+// layer), so a bracket of a failing and a passing depth holds the answer. Every trial is a model
+// of its own (heap-allocated) that starts from the state of a freshly started program (HeadGrid
+// zero except column 0 at 50 %), gets the geometry from SetupGeometry and solves the head loss
+// only; so the answer depends on the inputs alone, never on what ran before.
+//
+// Holds: the user's model is only read; the trials are in increasing rows; Rows is 0 when no depth
+// up to 49 rows passes, FailingRows is 0 when even a wall of one row passes. Progress is called on
+// the calling thread after each trial; a set Cancel flag ends the search after the current round
+// (Cancelled is then true and the result incomplete).
+#pragma once
+
+#include "checks/CheckSettings.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace verrask::checks {
+
+enum class TCriterion { Terzaghi, Ec7a, Ec7b, Exit, Column };
+
+// The batch tool's names: terzaghi, ec7a, ec7b, exit, column. False for an unknown name.
+bool ParseCriterion(const std::string& name, TCriterion& criterion);
+const char* CriterionName(TCriterion criterion);
+// True for the criteria that compare a utilisation with 1 (else a FS with the target).
+bool IsUtilisation(TCriterion criterion);
+
+struct TEmbedmentTrial {
+    int Rows = 0;
+    long double Depth = 0;            // Rows x D / 50, m
+    long double Value = NotAvailable; // the criterion's FS or utilisation
+    bool Passes = false;
+    std::uint64_t HeadPasses = 0; // passes of the trial's solve
+};
+
+struct TEmbedment {
+    TCriterion Criterion = TCriterion::Terzaghi;
+    long double Target = 1.5L;        // FS target; 1 for the utilisations
+    int Rows = 0;                     // shallowest passing rows, 0 if none passes
+    long double Depth = NotAvailable; // its depth, m
+    int FailingRows = 0;              // deepest failing rows below it, 0 if none was tried
+    long double FailingDepth = NotAvailable;
+    long double Interpolated = NotAvailable; // m
+    std::vector<TEmbedmentTrial> Trials;
+    bool Cancelled = false;
+    std::string Note; // "" or what the answer means at the ends of the range
+};
+
+struct TSearchControl {
+    std::function<void(const TEmbedmentTrial&)> Progress; // may be empty
+    const std::atomic<bool>* Cancel = nullptr;            // may be null
+};
+
+// The criterion's figure for a solved model: FS or utilisation, NaN when it has none.
+long double CriterionValue(const sheetpile::TModel& m, TCriterion criterion,
+                           const TCheckSettings& s);
+
+TEmbedment SearchEmbedment(const sheetpile::TModel& user, TCriterion criterion,
+                           const TCheckSettings& s, const TSearchControl& control = {});
+
+} // namespace verrask::checks

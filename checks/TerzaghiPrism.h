@@ -1,0 +1,34 @@
+// Terzaghi's heave prism beside the downstream face of the wall.
+//
+// Computes: for a prism as deep as the wall (d_g = PileRows steps) and B = d_g / 2 wide (rounded
+// to whole steps, ties to even, at least one), the mean excess head h_a on its base (row PileRows,
+// trapezoidal rule) and FS_T = i_c d_g / h_a; and the critical prism, the smallest FS over all
+// widths of 1 step to d_g, with its width.
+//
+// Assumes: a solved head-loss field and a wall (PileRows >= 1); level ground on both sides.
+//
+// Holds: Depth, Width and MeanExcessHead are set whenever there is a wall; the factors of safety
+// are finite or NaN with the reason.
+#pragma once
+
+#include "checks/CheckSettings.h"
+
+namespace verrask::checks {
+
+struct TTerzaghiPrism {
+    long double Depth = NotAvailable;          // d_g, m
+    long double Width = NotAvailable;          // B, m
+    int WidthSteps = 0;                        // B in grid steps
+    long double MeanExcessHead = NotAvailable; // h_a, m
+    long double Fs = NotAvailable;             // i_c d_g / h_a
+    long double FsMin = NotAvailable;          // smallest FS over the widths 1 step .. d_g
+    long double WidthMin = NotAvailable;       // the width that gives it, m
+    std::string Reason;
+};
+
+// Mean excess head over the base of a prism `steps` grid steps wide (trapezoidal rule).
+long double PrismMeanExcessHead(const sheetpile::TModel& m, int steps);
+
+TTerzaghiPrism ComputeTerzaghiPrism(const sheetpile::TModel& m);
+
+} // namespace verrask::checks

@@ -1,0 +1,37 @@
+// Water pressure on the wall (see WallPressure.h).
+#include "checks/WallPressure.h"
+
+namespace verrask::checks {
+
+TWallPressure ComputeWallPressure(const sheetpile::TModel& m, const TCheckSettings& s) {
+    TWallPressure w;
+    const int rows = m.PileRows;
+    if (rows < 1) {
+        w.Reason = "no wall";
+        return w;
+    }
+    const long double step = GridStep(m), depth = rows * step;
+    long double force = 0, moment = 0;
+    for (int r = 0; r <= rows; ++r) {
+        TWallPoint p;
+        p.Depth = r * step;
+        const long double up = ExcessHead(m, r, m.PileUpCol),
+                          down = ExcessHead(m, r, m.PileDownCol);
+        p.UUp = s.GammaW * (up + s.Tailwater + p.Depth);
+        p.UDown = s.GammaW * (down + s.Tailwater + p.Depth);
+        p.Net = s.GammaW * (up - down);
+        const long double weight = (r == 0 || r == rows) ? step / 2 : step; // trapezoidal rule
+        force += weight * p.Net;
+        moment += weight * p.Net * (depth - p.Depth);
+        w.Points.push_back(p);
+    }
+    w.NetForce = force;
+    w.NetMoment = moment;
+    w.CreepForce = s.GammaW * m.HeadDiff * depth / 2;
+    w.CreepMoment = s.GammaW * m.HeadDiff * depth * depth / 3;
+    w.ForceRatio = Ratio(w.NetForce, w.CreepForce);
+    w.MomentRatio = Ratio(w.NetMoment, w.CreepMoment);
+    return w;
+}
+
+} // namespace verrask::checks
