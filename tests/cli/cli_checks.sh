@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The batch tool's design checks: refused settings, the JSON members and the embedment search.
+set -u
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+check() { # name, then a command that must succeed
+  local name="$1"; shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
+}
+
+for bad in "--gamma-w 0" "--gamma-w -9.81" "--gamma-w x" "--tailwater -1" "--tailwater 1e99999" \
+           "--factors 1.35" "--factors 1.35,0" "--factors ,0.9" "--target 0" "--embed deep" "--target"; do
+  # shellcheck disable=SC2086
+  "$cli" --checks $bad >"$work/out" 2>"$work/err"
+  check "$bad is a usage error" test $? -eq 64
+  check "$bad computes nothing" test ! -s "$work/out"
+  check "$bad says why" grep -q "^verrask-cli: --" "$work/err"
+done
+
+json=$("$cli" --json --checks --tailwater 0 --factors 1.35,0.9 --gamma-w 10)
+check "checks member after the run's own" grep -q '"seconds":[0-9.]*,"checks":{"grid_step":0.04,' <<<"$json"
+for key in exit_gradient terzaghi ec7_hyd heave_column wall; do
+  check "checks has $key" grep -q "\"$key\":{" <<<"$json"
+done
+check "no blanket, no uplift" grep -q '"uplift":null' <<<"$json"
+check "closed form beside the model" grep -q '"closed_form":{"shape_factor":{"exact":0.5,' <<<"$json"
+check "net pressure points from the surface" grep -q '"points":\[{"depth":0,' <<<"$json"
+
+json=$("$cli" --json --checks --wall 0 --right 1)
+check "no closed form with blankets" grep -q '"closed_form":null' <<<"$json"
+check "no wall: figures are null with the reason" grep -q '"terzaghi":{"depth":null,.*"reason":"no wall"}' <<<"$json"
+check "blanket uplift" grep -q '"uplift":{"length":1,' <<<"$json"
+check "never inf or nan" test -z "$(grep -io 'inf\b\|nan' <<<"$json")"
+
+"$cli" --json --embed ec7b >"$work/out" 2>"$work/err"
+check "embed run exits 0" test $? -eq 0
+check "embed member without checks" grep -q '"seconds":[0-9.]*,"embedment":{"criterion":"ec7b","target":1,"rows":[0-9]*,' "$work/out"
+check "progress on stderr" grep -q '^embedment: [0-9]* rows (' "$work/err"
+text=$("$cli" --embed terzaghi --target 1000 2>/dev/null)
+check "no depth passes: says so" grep -q "^Embedment for terzaghi (FS >= 1000): none.*(no wall depth up to 49 rows passes)" <<<"$text"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
