@@ -1,0 +1,331 @@
+// The main window's behaviour: creation, the run control's shell, the workers, the message
+// handling, closing.
+#include "winapp/MainUnit.h"
+
+#include "control/DisplayScaling.h"
+#include "control/ScrambledTexts.h"
+#include "winapp/AboutU.h"
+#include "winapp/WideText.h"
+#include "winapp/Workers.h"
+#include "winapp/resource.h"
+
+#include <commctrl.h>
+
+namespace verrask::win {
+namespace {
+
+constexpr wchar_t ClassName[] = L"TForm1";
+constexpr UINT_PTR Timer1Id = 1;
+constexpr UINT DpiChangedMessage = 0x02E0; // WM_DPICHANGED
+
+void RegisterOnce(WNDPROC proc) {
+    static const bool registered = [proc] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.hIcon = static_cast<HICON>(
+            LoadImageW(wc.hInstance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+        wc.lpszClassName = ClassName;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+} // namespace
+
+void InitialiseWindowing() {
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+TForm1::TForm1(sheetpile::TModel& model) : Model(model) {
+    InitialiseWindowing();
+    RegisterOnce(&TForm1::WndProc);
+    const std::wstring caption = Widen(design::DesignCaption);
+    CreateWindowExW(0, ClassName, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                    GetModuleHandleW(nullptr), this); // sets Handle
+    CreateComponents();
+
+    Tuning1.Handle = TrackBar1;
+    Tuning2.Handle = TrackBar2;
+    Zone1.Handle = CheckBox1;
+    Zone2.Handle = CheckBox2;
+    Zone3.Handle = CheckBox3;
+    Tuning1.OnChange = [this] { TrackBar1Change(); };
+    Tuning2.OnChange = [this] { TrackBar2Change(); };
+    Image1->OnMouseMove = [this](int X, int Y) { Image1MouseMove(X, Y); };
+    RunControl = std::make_unique<TRunControl>(
+        Model, *this, TTuningControls{Tuning1, Tuning2, Zone1, Zone2, Zone3});
+
+    FormCreate();
+    // Opened at the centre of the screen's work area.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(Handle, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT outer;
+    GetWindowRect(Handle, &outer);
+    const RECT& area = monitor.rcWork;
+    SetWindowPos(Handle, nullptr,
+                 area.left + (area.right - area.left - (outer.right - outer.left)) / 2,
+                 area.top + (area.bottom - area.top - (outer.bottom - outer.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TForm1::~TForm1() {
+    FormDestroy();
+}
+
+void TForm1::FormCreate() {
+    // Every control that paints much paints off screen first (the picture); the frames are
+    // outlines drawn beneath the controls (WS_CLIPCHILDREN), so nothing flickers.
+    LayoutAtCreation();
+    SetWindowTextW(Handle, FromUtf16(WindowCaption()).c_str());
+    RunControl->FormCreate(); // empty message, " Ready", tuning disabled, InitModel
+    Place("Label5").FontHeight = FontSize;
+    ApplyFonts();
+    const design::TBounds image = BoundsOf("Image1");
+    Image1->SetWhite(image.Width, image.Height);
+    FormCanResize();
+    ApplyPlaces();
+}
+
+void TForm1::FormDestroy() {
+    // NetBitmap belongs to the model, which outlives the window. A run still in progress is
+    // dropped; its workers are let through their completions (which now do nothing) before the
+    // window goes, so none of them can reach a destroyed window.
+    Dropped = true;
+    bool quit = false;
+    int quitCode = 0;
+    while (Live > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = true;
+                quitCode = static_cast<int>(message.wParam);
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    for (std::thread& worker : Workers) worker.join();
+    Workers.clear();
+    if (AboutFormInst != nullptr) DestroyWindow(AboutFormInst->Handle);
+    DestroyWindow(Handle);
+    for (auto& [height, font] : Fonts) DeleteObject(font);
+    if (quit) PostQuitMessage(quitCode);
+}
+
+void TForm1::Exit1Click() {
+    CloseWindow();
+}
+
+void TForm1::CloseWindow() {
+    if (WasClosed) return;
+    if (RunControl->PendingWorkers > 0) Dropped = true; // the run in progress is dropped
+    StopTimer();
+    if (AboutFormInst != nullptr) DestroyWindow(AboutFormInst->Handle);
+    ShowWindow(Handle, SW_HIDE);
+    WasClosed = true;
+    if (OnClosed) OnClosed();
+}
+
+// --- The run: RUN, ticker, workers, completion -----------------------------------------------
+
+TInputTexts TForm1::InputTexts() const {
+    TInputTexts texts;
+    texts.Edit6 = Narrow(TextOf(Edit6));
+    texts.Edit7 = Narrow(TextOf(Edit7));
+    texts.Edit2 = Narrow(TextOf(Edit2));
+    texts.Edit1 = Narrow(TextOf(Edit1));
+    texts.Edit5 = Narrow(TextOf(Edit5));
+    texts.Edit8 = Narrow(TextOf(Edit8));
+    texts.Edit3 = Narrow(TextOf(Edit3));
+    texts.Edit4 = Narrow(TextOf(Edit4));
+    return texts;
+}
+
+void TForm1::Button1Click() {
+    RunControl->Button1Click(InputTexts());
+}
+
+void TForm1::Timer1Timer() {
+    RunControl->Timer1Timer();
+}
+
+void TForm1::StartWorkers() {
+    // The workers of the last run have delivered their completions: their threads are ending.
+    for (std::thread& worker : Workers) worker.join();
+    Workers.clear();
+    Live += 2;
+    Workers.push_back(StartWorker(Model, true, Handle));  // StreamWorker
+    Workers.push_back(StartWorker(Model, false, Handle)); // HeadWorker
+}
+
+void TForm1::WorkerDone() {
+    --Live;
+    if (Dropped) return; // the window has closed: nothing of it may change any more
+    RunControl->WorkerDone();
+}
+
+// --- After a run: track bars, check boxes, probe ---------------------------------------------
+
+void TForm1::TrackBar1Change() {
+    RunControl->TrackBar1Change();
+}
+void TForm1::TrackBar2Change() {
+    RunControl->TrackBar2Change();
+}
+void TForm1::CheckBox1Click() {
+    RunControl->CheckBox1Click();
+}
+void TForm1::CheckBox2Click() {
+    RunControl->CheckBox2Click();
+}
+void TForm1::CheckBox3Click() {
+    RunControl->CheckBox3Click();
+}
+void TForm1::Image1MouseMove(int X, int Y) {
+    RunControl->Image1MouseMove(X, Y);
+}
+
+// --- The shell ---------------------------------------------------------------------------------
+
+void TForm1::SetMessage(const std::string& text) {
+    MessageText = text;
+    SetWindowTextW(Label5, Widen(text).c_str()); // CR LF breaks the line
+    InvalidateRect(Label5, nullptr, TRUE);
+}
+
+void TForm1::SetPanel(int index, const std::string& text) {
+    SendMessageW(StatusBar1, SB_SETTEXTW, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+void TForm1::SetRunEnabled(bool enabled) {
+    EnableWindow(Button1, enabled ? TRUE : FALSE);
+}
+
+void TForm1::ShowPicture() {
+    Image1->SetPicture(Model.ShownPicture); // keeps its left, grows to the right
+}
+
+void TForm1::StartTimer() {
+    SetTimer(Handle, Timer1Id, static_cast<UINT>(design::TimerInterval), nullptr);
+}
+
+void TForm1::StopTimer() {
+    KillTimer(Handle, Timer1Id);
+}
+
+void TForm1::Alert() {
+    ++Alerts;
+    MessageBeep(MB_OK); // the system's default sound
+}
+
+char TForm1::DecimalSeparator() const {
+    // The number format takes one byte; a separator outside ASCII is shown as a point.
+    wchar_t separator[8]{};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 0 &&
+        separator[0] > 0 && separator[0] < 128)
+        return static_cast<char>(separator[0]);
+    return '.';
+}
+
+// --- Messages ----------------------------------------------------------------------------------
+
+LRESULT CALLBACK TForm1::WndProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        self->Handle = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(window, message, w, l);
+    return self->Dispatch(message, w, l);
+}
+
+LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(w);
+        const auto from = reinterpret_cast<HWND>(l);
+        if (from == nullptr) { // the menu
+            if (id == IDM_EXIT) Exit1Click();
+            if (id == IDM_ABOUT) About1Click();
+        } else if (HIWORD(w) == BN_CLICKED) {
+            if (from == Button1) Button1Click();
+            if (from == CheckBox1) CheckBox1Click();
+            if (from == CheckBox2) CheckBox2Click();
+            if (from == CheckBox3) CheckBox3Click();
+        }
+        return 0;
+    }
+    case WM_HSCROLL:
+        if (reinterpret_cast<HWND>(l) == TrackBar1) Tuning1.Scrolled();
+        if (reinterpret_cast<HWND>(l) == TrackBar2) Tuning2.Scrolled();
+        return 0;
+    case WM_TIMER:
+        if (w == Timer1Id) Timer1Timer();
+        return 0;
+    case WM_WORKERDONE:
+        WorkerDone();
+        return 0;
+    case DpiChangedMessage:
+        WMDpiChanged(LOWORD(w));
+        return 0; // the suggested rectangle unused
+    case WM_SIZE:
+        if (!Places.empty()) Relayout();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(l);
+        limits->ptMinTrackSize = {MinimumWidth, MinimumHeight};
+        return 0;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle, &ps);
+        PaintFrames(dc);
+        EndPaint(Handle, &ps);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+        auto dc = reinterpret_cast<HDC>(w);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+        if (item->hwndItem == Label5) DrawLabel5(*item);
+        return TRUE;
+    }
+    case WM_CLOSE:
+        CloseWindow();
+        return 0;
+    default:
+        return DefWindowProcW(Handle, message, w, l);
+    }
+}
+
+void TForm1::About1Click() {
+    AboutDpi = CurrentDpi;
+    if (AboutFormInst == nullptr) new TAboutForm(Handle);
+    // On top, centred on the main window, shown modelessly and activated.
+    RECT main, box;
+    GetWindowRect(Handle, &main);
+    GetWindowRect(AboutFormInst->Handle, &box);
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    SetWindowPos(
+        AboutFormInst->Handle, HWND_TOPMOST, main.left + (main.right - main.left - width) / 2,
+        main.top + (main.bottom - main.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(AboutFormInst->Handle);
+    SetActiveWindow(AboutFormInst->Handle);
+}
+
+} // namespace verrask::win

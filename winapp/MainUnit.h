@@ -1,0 +1,135 @@
+// The main window Form1 (TForm1) on the Win32 API: the eight input boxes and RUN, the after-run
+// track bars and check boxes, the message label, the flow-net picture, the seven-panel status
+// bar and the menu. It computes nothing itself: it is the run control's shell (TRunShell) and
+// hands every event to TRunControl and the model.
+//
+// Assumes: one model for the program's life, created before the window and destroyed after it;
+// every member runs on the thread that created the window; the process is per-monitor aware
+// (its manifest), so the system neither scales the window nor its fonts.
+//
+// Holds: the window is laid out for CurrentDpi (designed at 96 dpi, scaled by hand on creation
+// and on message 0x02E0); while a run is in progress RUN, the track bars and the check boxes are
+// disabled; closing hides the window and drops a run in progress (its completions then change
+// nothing); the destructor returns only when no worker lives.
+#pragma once
+
+#include "control/RunControl.h"
+#include "control/WindowDesign.h"
+#include "winapp/ImageView.h"
+#include "winapp/NativeControls.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace verrask::win {
+
+class TForm1 final : public TRunShell {
+  public:
+    explicit TForm1(sheetpile::TModel& model);
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    HWND Handle = nullptr;
+    // Components, in the order of the window's design (the frames are painted by the window).
+    HMENU MainMenu1 = nullptr, File1 = nullptr, Help1 = nullptr; // Exit1, About1: menu ids
+    HWND TrackBar1, TrackBar2, Label1, Label2, Edit1, Edit2, Label3, Label4, Button1, Label5,
+        Label6, Label7, Edit3, Edit4, Label8, Edit5, StatusBar1, Edit6, Edit7, Label9, Label10,
+        CheckBox1, CheckBox2, CheckBox3, Edit8, Label11, Tooltip;
+    std::unique_ptr<TImage> Image1;
+
+    // Event handlers.
+    void Exit1Click();
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void Button1Click();
+    void Image1MouseMove(int X, int Y);
+    void FormCanResize();
+    void About1Click();
+    void FormCreate();
+    void FormDestroy();
+    void Timer1Timer();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void WorkerDone();
+    void WMDpiChanged(int dpi);
+
+    int CurrentDpi = 96;
+
+    // A control's place in client pixels as the window keeps it (frames included), by name.
+    design::TBounds BoundsOf(std::string_view name) const;
+    int FontHeightOf(HWND control) const; // character height of its font, pixels
+    int WindowFontHeight() const { return FontSize; }
+    const TRunControl& Control() const { return *RunControl; }
+    int LiveWorkers() const { return Live; } // workers whose completion has not yet come
+    bool RunDropped() const { return Dropped; }
+    bool Closed() const { return WasClosed; }
+    std::string MessageText; // Label5's text as the run control gave it
+    int Alerts = 0;
+    std::function<void()> OnClosed; // the window has closed: the program ends
+
+  private:
+    struct TPlaced {
+        const design::TControlDesign* Design;
+        HWND Handle;
+        design::TBounds Bounds;
+        int FontHeight; // 0: the window's font
+    };
+
+    // TRunShell.
+    void SetMessage(const std::string& text) override;
+    void SetPanel(int index, const std::string& text) override;
+    void SetRunEnabled(bool enabled) override;
+    void ShowPicture() override;
+    void StartTimer() override;
+    void StopTimer() override;
+    void Alert() override;
+    void StartWorkers() override;
+    char DecimalSeparator() const override;
+
+    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM w, LPARAM l);
+    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l);
+    void CreateComponents(); // the design at 96 dpi
+    HWND CreateControl(const design::TControlDesign& d, int id);
+    TPlaced& Place(std::string_view name);
+    void LayoutAtCreation();
+    void ScaleBy(int m, int d);
+    void ApplyScaledSizes(int dpi);
+    void SetClientSize(int width, int height);
+    void ApplyPlaces();
+    void ApplyFonts();
+    void FitLabels();
+    HFONT Font(int height);
+    void Relayout(); // anchors, status bar along the bottom, picture centring
+    void PaintFrames(HDC dc) const;
+    void DrawLabel5(const DRAWITEMSTRUCT& item) const;
+    TInputTexts InputTexts() const;
+    void CloseWindow();
+
+    sheetpile::TModel& Model;
+    std::vector<TPlaced> Places;
+    std::map<int, HFONT> Fonts;
+    HBRUSH FaceBrush;
+    int FontSize = design::FontHeight;
+    int MinimumWidth = design::MinimumOuterWidth, MinimumHeight = design::MinimumOuterHeight;
+    int AnchorWidth = design::ClientWidth; // client width the anchored controls are placed for
+    TNativeTrackBar Tuning1, Tuning2;
+    TNativeCheckBox Zone1, Zone2, Zone3;
+    std::unique_ptr<TRunControl> RunControl;
+    std::vector<std::thread> Workers;
+    int Live = 0;
+    bool Dropped = false;
+    bool WasClosed = false;
+};
+
+// The window class's name and the process's start: common controls.
+void InitialiseWindowing();
+
+} // namespace verrask::win
