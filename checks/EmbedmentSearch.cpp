@@ -7,8 +7,10 @@
 #include "checks/TerzaghiPrism.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace verrask::checks {
 
@@ -32,10 +34,42 @@ long double Margin(long double value, TCriterion criterion, long double target) 
     return IsUtilisation(criterion) ? Ratio(1, value) : value / target;
 }
 
-// Solves the head loss of a trial wall of `rows` rows from the start state of a fresh program.
+// Rounds that place their probes by the estimated depth; later rounds split into thirds, so a
+// margin far from linear cannot stretch the search.
+constexpr int EstimatedRounds = 3;
+
+// The rows to try next in the open interval (failing, passing), `high` 0 for a single row. The
+// first round splits the interval into thirds. Later ones try the two rows beside the depth where
+// the margin reaches 1, interpolated linearly between the bracket's ends (or, while nothing has
+// passed, on the line through a wall of no depth and the deepest failing one).
+std::pair<int, int> Probes(int failing, long double failingMargin, int passing,
+                           long double passingMargin, int round) {
+    const int span = passing - failing;
+    if (span == 2) return {failing + 1, 0};
+    long double estimate = NotAvailable;
+    if (round >= 1 && round <= EstimatedRounds) {
+        if (passing < sheetpile::BaseRow && Available(passingMargin) && Available(failingMargin) &&
+            passingMargin > failingMargin)
+            estimate = failing + (1 - failingMargin) / (passingMargin - failingMargin) * span;
+        else if (passing == sheetpile::BaseRow && failing > 0 && failingMargin > 0)
+            estimate = failing / failingMargin;
+    }
+    if (Available(estimate) && estimate < sheetpile::BaseRow) {
+        const int low =
+            std::clamp(static_cast<int>(std::floor(estimate)), failing + 1, passing - 2);
+        return {low, low + 1};
+    }
+    const int low = failing + std::max(1, span / 3);
+    return {low, failing + std::max(low - failing + 1, 2 * span / 3)};
+}
+
+// Solves the head loss of a trial wall of `rows` rows from the documented start state: head loss
+// 0 in the columns up to the upstream wall face and FullScale from the downstream face on.
 void SolveTrial(TModel& t, const TModel& user, int rows) {
-    t.HeadGrid = sheetpile::CoarseGrid{};
-    for (auto& row : t.HeadGrid) row[0] = sheetpile::FullScale / 2;
+    for (auto& row : t.HeadGrid) {
+        std::fill(row.begin(), row.begin() + user.PileUpCol + 1, 0u);
+        std::fill(row.begin() + user.PileUpCol + 1, row.end(), sheetpile::FullScale);
+    }
     t.HeadDiff = user.HeadDiff;
     t.StratumDepth = user.StratumDepth;
     t.Permeability = user.Permeability;
@@ -115,15 +149,13 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
     // (50, beyond the deepest wall, stands for "none known").
     int failing = 0, passing = sheetpile::BaseRow;
     long double failingMargin = 0, passingMargin = NotAvailable;
+    int round = 0;
     while (passing - failing > 1) {
         if (control.Cancel && control.Cancel->load()) {
             e.Cancelled = true;
             break;
         }
-        const int span = passing - failing;
-        // Two probes split the open interval into thirds; one when a single row is left.
-        const int low = failing + std::max(1, span / 3);
-        const int high = span > 2 ? failing + std::max(low - failing + 1, 2 * span / 3) : 0;
+        const auto [low, high] = Probes(failing, failingMargin, passing, passingMargin, round++);
         TEmbedmentTrial lowTrial, highTrial;
         std::thread helper;
         if (high)

@@ -2,16 +2,19 @@
 //
 // Computes: for a criterion (Terzaghi's prism FS >= target, EC7 HYD 2.9a or 2.9b utilisation
 // <= 1, FS_exit >= target, heave-column FS >= target) the smallest PileRows in 1..49 that passes,
-// all other inputs and the geometry's blankets kept, by a three-way bracketing search (two trial
-// depths a round, solved at the same time on two threads); the passing depth, the failing depth
-// below it, a depth interpolated linearly between them in the criterion's margin (FS / target, or
-// 1 / utilisation, taken as 0 for a wall of no depth) and every trial's figure.
+// all other inputs and the geometry's blankets kept, by a bracketing search that solves two trial
+// depths a round at the same time on two threads: the first round splits the rows into thirds,
+// the next ones try the two rows beside the depth interpolated from the bracket (at most three
+// such rounds, then thirds again); the passing depth, the failing depth below it, a depth
+// interpolated linearly between them in the criterion's margin (FS / target, or 1 / utilisation,
+// taken as 0 for a wall of no depth) and every trial's figure.
 //
 // Assumes: the margin grows with the wall's depth (true for a single wall in a homogeneous
 // layer), so a bracket of a failing and a passing depth holds the answer. Every trial is a model
-// of its own (heap-allocated) that starts from the state of a freshly started program (HeadGrid
-// zero except column 0 at 50 %), gets the geometry from SetupGeometry and solves the head loss
-// only; so the answer depends on the inputs alone, never on what ran before.
+// of its own (heap-allocated) whose head loss starts from one documented state (0 in the columns
+// up to the upstream wall face, FullScale from the downstream face on), gets the geometry from
+// SetupGeometry and solves the head loss only; so the answer depends on the inputs alone, never
+// on what ran before.
 //
 // Holds: the user's model is only read; the trials are in increasing rows; Rows is 0 when no depth
 // up to 49 rows passes, FailingRows is 0 when even a wall of one row passes. Progress is called on
