@@ -14,7 +14,8 @@
 // of its own (heap-allocated) whose head loss starts from one documented state (0 in the columns
 // up to the upstream wall face, FullScale from the downstream face on), gets the geometry from
 // SetupGeometry and solves the head loss only; so the answer depends on the inputs alone, never
-// on what ran before.
+// on what ran before. Nothing writes the user's model while the search runs (both threads read
+// it).
 //
 // Holds: the user's model is only read; the trials are in increasing rows; Rows is 0 when no depth
 // up to 49 rows passes, FailingRows is 0 when even a wall of one row passes. Progress is called on
