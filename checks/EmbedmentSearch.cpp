@@ -54,7 +54,7 @@ std::pair<int, int> Probes(int failing, long double failingMargin, int passing,
         else if (passing == sheetpile::BaseRow && failing > 0 && failingMargin > 0)
             estimate = failing / failingMargin;
     }
-    if (Available(estimate) && estimate < sheetpile::BaseRow) {
+    if (Available(estimate) && estimate > 0 && estimate < sheetpile::BaseRow) {
         const int low =
             std::clamp(static_cast<int>(std::floor(estimate)), failing + 1, passing - 2);
         return {low, low + 1};
