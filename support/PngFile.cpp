@@ -1,10 +1,15 @@
-// PNG output through libpng: 8 bits a channel, RGB, no interlace; the colours are the bitmap's
-// 0x00BBGGRR values split into their channels unchanged.
+// PNG output through zlib alone, the same code on every platform: 8 bits a channel, RGB, no
+// interlace, filter type 0 (None) on every row, one IDAT chunk compressed at zlib's level 9.
+// The colours are the bitmap's 0x00BBGGRR values split into their channels unchanged. With the
+// same zlib the file is the same byte for byte wherever it is written.
 #include "support/PngFile.h"
 
-#include <png.h>
+#include <zlib.h>
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -16,44 +21,64 @@ struct TFileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+void PutBigEndian32(std::vector<unsigned char>& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<unsigned char>(v >> shift));
+}
+
+// Appends one chunk: length, type, data, CRC-32 over type and data.
+void PutChunk(std::vector<unsigned char>& out, const char (&type)[5], const unsigned char* data,
+              std::size_t size) {
+    PutBigEndian32(out, static_cast<std::uint32_t>(size));
+    const std::size_t typeAt = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data, data + size);
+    const uLong crc = crc32(0L, out.data() + typeAt, static_cast<uInt>(size + 4));
+    PutBigEndian32(out, static_cast<std::uint32_t>(crc));
+}
+
 } // namespace
 
 std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap) {
     const int width = bitmap.Width(), height = bitmap.Height();
     if (width <= 0 || height <= 0) return "the picture is empty";
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) return "cannot open " + path;
 
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info) {
-        png_destroy_write_struct(&png, nullptr);
-        return "out of memory";
-    }
-    std::vector<png_byte> row(static_cast<std::size_t>(width) * 3);
-    // libpng reports errors by longjmp; nothing with a destructor is created after this point.
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return "cannot write " + path;
-    }
-    png_init_io(png, file.get());
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
+    // Raw scan lines: a filter byte (0) and the RGB triples of each row.
+    const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(width);
+    std::vector<unsigned char> raw(rowBytes * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
+        unsigned char* out = raw.data() + rowBytes * static_cast<std::size_t>(y);
+        *out++ = 0;
         const sheetpile::TColor* pixels = bitmap.Row(y);
         for (int x = 0; x < width; ++x) {
-            const auto c = pixels[x];
-            row[3 * static_cast<std::size_t>(x)] = static_cast<png_byte>(sheetpile::RedOf(c));
-            row[3 * static_cast<std::size_t>(x) + 1] = static_cast<png_byte>(sheetpile::GreenOf(c));
-            row[3 * static_cast<std::size_t>(x) + 2] = static_cast<png_byte>(sheetpile::BlueOf(c));
+            *out++ = static_cast<unsigned char>(sheetpile::RedOf(pixels[x]));
+            *out++ = static_cast<unsigned char>(sheetpile::GreenOf(pixels[x]));
+            *out++ = static_cast<unsigned char>(sheetpile::BlueOf(pixels[x]));
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    if (std::fflush(file.get()) != 0) return "cannot write " + path;
+    // One compress2 call takes the whole picture: its size must fit zlib's 32-bit lengths.
+    if (raw.size() > std::numeric_limits<uInt>::max() / 2) return "the picture is too large";
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<unsigned char> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) !=
+        Z_OK)
+        return "out of memory";
+
+    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<unsigned char> header;
+    PutBigEndian32(header, static_cast<std::uint32_t>(width));
+    PutBigEndian32(header, static_cast<std::uint32_t>(height));
+    // Bit depth 8, colour type 2 (RGB), deflate, adaptive filtering, no interlace.
+    header.insert(header.end(), {8, 2, 0, 0, 0});
+    PutChunk(png, "IHDR", header.data(), header.size());
+    PutChunk(png, "IDAT", packed.data(), packedSize);
+    PutChunk(png, "IEND", nullptr, 0);
+
+    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file) return "cannot open " + path;
+    if (std::fwrite(png.data(), 1, png.size(), file.get()) != png.size() ||
+        std::fflush(file.get()) != 0)
+        return "cannot write " + path;
     return "";
 }
 
