@@ -47,8 +47,12 @@ fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating the Wine prefix $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
+  wineboot -i </dev/null >/dev/null 2>&1 || true
   wineserver -w
+fi
+# Neither the server nor Wine's background processes may hold the caller's output pipes.
+if wineserver -p </dev/null >/dev/null 2>&1; then
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 fi
 
 wine_env_fonts="$WINEPREFIX/drive_c/windows/Fonts"
@@ -61,11 +65,12 @@ for wine_env_font in tahoma.ttf tahomabd.ttf; do
 done
 
 case "${VERRASK_WINE_DISPLAY:-}" in
-  null) wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 ;;
-  *) wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true ;;
+  null) wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1 ;;
+  *) wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true ;;
 esac
 
-wineserver -p
+# Tells cmake/wine-run.sh that the prefix is complete.
+touch "$WINEPREFIX/.verrask-ready"
 
 wine_env_stop() {
   wineserver -k 2>/dev/null || true
