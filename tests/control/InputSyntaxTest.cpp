@@ -1,8 +1,11 @@
 // Input number syntax: accepted and refused texts, bit-exact values, halfway cases, long inputs
-// and the edges of the extended range.
+// and the edges of the extended range. Expected values are written as significand x 2^exponent,
+// worked out with exact rational arithmetic, so they do not depend on this platform's own
+// decimal conversions (some read long double through double).
 #include "control/InputSyntax.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -71,6 +74,31 @@ TEST(InputSyntaxValue, MatchesCompilerRoundingBitExact) {
     EXPECT_EQ(Parse("1E0000000000000000000000000005"), 1E5L);
 }
 
+// significand x 2^exponent, exactly (the significand fits the 64-bit extended significand).
+long double Extended(unsigned long long significand, int exponent) {
+    return std::ldexp(static_cast<long double>(significand), exponent);
+}
+
+TEST(InputSyntaxValue, ExtendedWhereDoubleWouldDiffer) {
+    const struct {
+        const char* text;
+        unsigned long long significand;
+        int exponent;
+    } cases[] = {
+        {"0.1", 0xCCCCCCCCCCCCCCCDull, -67},
+        {"1E-5", 0xA7C5AC471B478423ull, -80},
+        {"0.3", 0x999999999999999Aull, -65},
+        {"1E4000", 0xD1BA8323FE558C61ull, 13224}, // beyond the double range altogether
+        {"1E-4931", 0xBE5B66ECBCE0B7B1ull, -16444},
+    };
+    for (const auto& c : cases) {
+        const auto got = Parse(c.text);
+        ASSERT_TRUE(got) << c.text;
+        EXPECT_EQ(*got, Extended(c.significand, c.exponent)) << c.text;
+        EXPECT_NE(*got, static_cast<long double>(std::strtod(c.text, nullptr))) << c.text;
+    }
+}
+
 TEST(InputSyntaxValue, HalfwayCasesRoundToEven) {
     const long double up = std::nextafter(1.0L, 2.0L);
     // 1 + 2^-64, midway between 1 and the next value: stays at the even 1.
@@ -88,6 +116,10 @@ TEST(InputSyntaxValue, LongDigitRunsAreReadCompletely) {
     EXPECT_EQ(Parse("1" + std::string(20000, '0') + "E-20000"), 1.0L);
     EXPECT_EQ(Parse("0." + std::string(20000, '0') + "25E20001"), 2.5L);
     EXPECT_EQ(Parse(std::string(5000, ' ') + "-" + std::string(5000, '0') + "3"), -3.0L);
+    // Far more digits than any rounding boundary has: the cut-off tail still tips the halfway
+    // case, and a million digits are read without trouble.
+    EXPECT_EQ(Parse(mid1 + std::string(1'000'000, '0') + "1"), std::nextafter(1.0L, 2.0L));
+    EXPECT_EQ(Parse(mid1 + std::string(1'000'000, '0')), 1.0L);
 }
 
 TEST(InputSyntaxRange, LargestFiniteIsTheUpperEdge) {
@@ -103,6 +135,11 @@ TEST(InputSyntaxRange, LargestFiniteIsTheUpperEdge) {
 
 TEST(InputSyntaxRange, BelowNormalRangeGivesSignedZero) {
     EXPECT_EQ(Parse("3.36210314311209350626E-4932"), std::numeric_limits<long double>::min());
+    // The smallest normal value is 2^-16382 = 3.3621031431120935062627E-4932; below it the
+    // midpoint to the next lower value lies at 3.3621031431120935061715E-4932. Above that
+    // midpoint the value rounds up to the smallest normal, below it out of the normal range.
+    EXPECT_EQ(Parse("3.3621031431120935062E-4932"), std::numeric_limits<long double>::min());
+    EXPECT_TRUE(IsZeroWithSign(Parse("-3.3621031431120935061E-4932"), true));
     EXPECT_TRUE(IsZeroWithSign(Parse("1E-4940"), false));
     EXPECT_TRUE(IsZeroWithSign(Parse("-1E-5000"), true));
     EXPECT_TRUE(IsZeroWithSign(Parse("1E-99999999999999999999"), false));
