@@ -6,6 +6,7 @@
 #include "app/ScrambledTexts.h"
 #include "app/Workers.h"
 #include "control/DisplayScaling.h"
+#include "control/WindowDesign.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,10 +17,8 @@
 namespace verrask::app {
 namespace {
 
-// Smallest window: 616 x 388 outside, less a frame of 8 pixels on the sides and the bottom and
-// a 31-pixel title bar, at 96 dpi.
-constexpr int MinimumDesignWidth = 600;
-constexpr int MinimumDesignHeight = 349;
+constexpr int MinimumDesignWidth = design::MinimumClientWidth;
+constexpr int MinimumDesignHeight = design::MinimumClientHeight;
 
 int DpiOf(const QScreen* screen) {
     return qRound(screen->logicalDotsPerInch());

@@ -22,6 +22,7 @@ enum class TAlign { Left, LeftCentred, Right, RightCentred };
 
 struct TBounds {
     int Left, Top, Width, Height;
+    bool operator==(const TBounds&) const = default;
 };
 
 struct TControlDesign {
@@ -40,10 +41,8 @@ inline constexpr int FontHeight = 13; // character height in pixels of the windo
 inline constexpr std::string_view DesignCaption = "Verrask"; // replaced at creation
 inline constexpr int ClientWidth = 600;
 inline constexpr int ClientHeight = 550;
-// Smallest outer size; as a client area: less 8-pixel frames at the sides and bottom and a
-// 31-pixel title bar.
-inline constexpr int MinimumOuterWidth = 616;
-inline constexpr int MinimumOuterHeight = 388;
+// Smallest size, 616 x 388 outside, kept as a client area: less 8-pixel frames at the sides
+// and the bottom and a 31-pixel title bar (other frames then keep the same client minimum).
 inline constexpr int MinimumClientWidth = 600;
 inline constexpr int MinimumClientHeight = 349;
 inline constexpr std::uint32_t ButtonFace = 0xF0F0F0; // 0x00BBGGRR

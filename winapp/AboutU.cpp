@@ -143,10 +143,11 @@ void TAboutForm::ScaleBy(int m, int d) {
 }
 
 void TAboutForm::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE)));
-    SetWindowPos(Handle, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+    RECT outer, client; // the frame as it is, measured
+    GetWindowRect(Handle, &outer);
+    GetClientRect(Handle, &client);
+    SetWindowPos(Handle, nullptr, 0, 0, outer.right - outer.left - client.right + width,
+                 outer.bottom - outer.top - client.bottom + height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

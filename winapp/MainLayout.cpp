@@ -159,6 +159,12 @@ design::TBounds TForm1::BoundsOf(std::string_view name) const {
     return {};
 }
 
+HWND TForm1::HandleOf(std::string_view name) const {
+    for (const TPlaced& p : Places)
+        if (p.Design->Name == name) return p.Handle;
+    return nullptr;
+}
+
 int TForm1::FontHeightOf(HWND control) const {
     for (const TPlaced& p : Places)
         if (p.Handle == control) return p.FontHeight > 0 ? p.FontHeight : FontSize;
@@ -193,11 +199,17 @@ void TForm1::ApplyPlaces() {
 }
 
 void TForm1::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_STYLE)), TRUE,
-                       static_cast<DWORD>(GetWindowLongPtrW(Handle, GWL_EXSTYLE)));
-    SetWindowPos(Handle, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame as it is (title bar, borders, menu bar), measured rather than predicted; a
+    // second pass follows a menu bar that changed its height with the width.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT outer, client;
+        GetWindowRect(Handle, &outer);
+        GetClientRect(Handle, &client);
+        if (client.right == width && client.bottom == height) break;
+        SetWindowPos(Handle, nullptr, 0, 0, outer.right - outer.left - client.right + width,
+                     outer.bottom - outer.top - client.bottom + height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     Relayout();
 }
 

@@ -284,8 +284,12 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
         if (!Places.empty()) Relayout();
         return 0;
     case WM_GETMINMAXINFO: {
+        RECT outer, client;
+        GetWindowRect(Handle, &outer);
+        GetClientRect(Handle, &client);
         auto* limits = reinterpret_cast<MINMAXINFO*>(l);
-        limits->ptMinTrackSize = {MinimumWidth, MinimumHeight};
+        limits->ptMinTrackSize = {MinimumWidth + outer.right - outer.left - client.right,
+                                  MinimumHeight + outer.bottom - outer.top - client.bottom};
         return 0;
     }
     case WM_PAINT: {

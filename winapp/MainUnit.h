@@ -65,7 +65,8 @@ class TForm1 final : public TRunShell {
 
     // A control's place in client pixels as the window keeps it (frames included), by name.
     design::TBounds BoundsOf(std::string_view name) const;
-    int FontHeightOf(HWND control) const; // character height of its font, pixels
+    HWND HandleOf(std::string_view name) const; // none for the frames
+    int FontHeightOf(HWND control) const;       // character height of its font, pixels
     int WindowFontHeight() const { return FontSize; }
     const TRunControl& Control() const { return *RunControl; }
     int LiveWorkers() const { return Live; } // workers whose completion has not yet come
@@ -118,7 +119,8 @@ class TForm1 final : public TRunShell {
     std::map<int, HFONT> Fonts;
     HBRUSH FaceBrush;
     int FontSize = design::FontHeight;
-    int MinimumWidth = design::MinimumOuterWidth, MinimumHeight = design::MinimumOuterHeight;
+    // Smallest client area; the frame as it is on this system is added to it.
+    int MinimumWidth = design::MinimumClientWidth, MinimumHeight = design::MinimumClientHeight;
     int AnchorWidth = design::ClientWidth; // client width the anchored controls are placed for
     TNativeTrackBar Tuning1, Tuning2;
     TNativeCheckBox Zone1, Zone2, Zone3;

@@ -2,6 +2,7 @@
 // the defaults with the texts of every state, the track bars (with the nested handler), the
 // check boxes, the probe, resizing, and closing during a run.
 #include "AppTests.h"
+#include "WindowExpectations.h"
 
 #include "app/AppMain.h"
 #include "app/ScrambledTexts.h"
@@ -157,17 +158,13 @@ void TMainWindowTest::tabOrderMenuAndTooltip() {
 
 void TMainWindowTest::refusedInputs() {
     TWindow w;
-    const struct {
-        QLineEdit* edit;
-        const char* text;
-    } wrong[] = {{w->Edit1, "2,5"}, {w->Edit1, ""},    {w->Edit8, "-"}, {w->Edit1, "2 "},
-                 {w->Edit2, "2"},   {w->Edit4, "1"},   {w->Edit8, "E"}, {w->Edit6, "9"},
-                 {w->Edit1, "0"},   {w->Edit5, "1..2"}};
     int alerts = 0;
-    for (const auto& c : wrong) {
-        const QString before = c.edit->text();
-        TWindow::Type(c.edit, c.text);
-        QCOMPARE(c.edit->text(), QString(c.text));
+    for (const auto& c : verrask::test::RefusedInputs) {
+        auto* edit = w->Client()->findChild<QLineEdit*>(c.Box);
+        QVERIFY(edit != nullptr);
+        const QString before = edit->text();
+        TWindow::Type(edit, c.Text);
+        QCOMPARE(edit->text(), QString(c.Text));
         QTest::mouseClick(w->Button1, Qt::LeftButton);
         QCOMPARE(QString::fromStdString(w->MessageText), QString("Your input data is wrong!"));
         QCOMPARE(w.Panel(0), QString(" Fault"));
@@ -177,7 +174,7 @@ void TMainWindowTest::refusedInputs() {
         QVERIFY(!w->Timer1->isActive());
         QVERIFY(w.TuningDisabled());
         QCOMPARE(w->LiveWorkers(), 0);
-        TWindow::Type(c.edit, before);
+        TWindow::Type(edit, before);
     }
     QVERIFY(!w.Model->ResultsReady);
 }
@@ -202,12 +199,10 @@ void TMainWindowTest::runningResultsAndProbe() {
     QCOMPARE(w->Label5->text(), QString("Please wait : 1 s"));
 
     QVERIFY(QTest::qWaitFor([&] { return w->Button1->isEnabled(); }, 60000));
-    QCOMPARE(QString::fromStdString(w->MessageText),
-             QString("Shape Factor (nf/nd) = 0.5\r\n\r\n q = 5E-6"));
-    QCOMPARE(w->Label5->text(), QString("Shape Factor (nf/nd) = 0.5\n\n q = 5E-6"));
-    const char* panels[] = {" Ready",   " Shape Factor = 0.5", " Nd: 10", " Nf: 5", "", "",
-                            " q = 5E-6"};
-    for (int i = 0; i < PanelCount; ++i) QCOMPARE(w.Panel(i), QString(panels[i]));
+    QCOMPARE(QString::fromStdString(w->MessageText), QString(verrask::test::DefaultRunMessage));
+    QCOMPARE(w->Label5->text(), QString(verrask::test::DefaultRunMessage).replace("\r\n", "\n"));
+    for (int i = 0; i < PanelCount; ++i)
+        QCOMPARE(w.Panel(i), QString(verrask::test::DefaultRunPanels.at(std::size_t(i))));
     QVERIFY(w.TuningEnabled());
     QVERIFY(!w->Timer1->isActive());
     QCOMPARE(w->TrackBar1->value(), 10);
