@@ -5,3 +5,8 @@ APP_PACKAGES=(qt6-base-dev fonts-wine)
 # The window's tests also open it on a virtual X display with a window manager.
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev "${APP_PACKAGES[@]}"
   xvfb xauth openbox)
+# The Windows cross-build and its tests under Wine (64-bit Wine only: no i386 architecture).
+# googletest: the sources the cross-build compiles; nsis: the installer; xvfb and openbox: a
+# screen for the window's tests; fonts-wine: Tahoma for the prefix.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
+  wine wine64 fonts-wine nsis xvfb xauth openbox)
