@@ -2,7 +2,8 @@
 # Sets up, builds and runs the whole test suite: the optimised build (the window's tests among
 # them, headless and under Xvfb), then the core and run control again under AddressSanitizer +
 # UndefinedBehaviorSanitizer, and the threaded tests under ThreadSanitizer (both without the
-# window, to keep the run short).
+# window, to keep the run short); last the Windows cross-build with its tests under Wine
+# (scripts/build-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -27,3 +28,6 @@ step "ThreadSanitizer (threaded tests)"
 cmake --preset tsan -DVERRASK_APP=OFF >/dev/null
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs" -L threads
+
+step "Windows cross-build, tests under Wine, packages"
+VERRASK_JOBS="$jobs" bash scripts/build-windows.sh
