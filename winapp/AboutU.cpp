@@ -44,7 +44,7 @@ std::wstring ReadmePath() {
     std::wstring program(MAX_PATH, L'\0');
     program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
     std::wstring folder = program.substr(0, program.find_last_of(L"\\/") + 1);
-    for (int up = 0; up <= 4; ++up) {
+    for (int up = 0; up <= 5; ++up) {
         if (FileExists(folder + L"README.md")) {
             std::wstring full(MAX_PATH, L'\0');
             full.resize(

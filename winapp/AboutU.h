@@ -21,7 +21,7 @@ class TAboutForm;
 inline TAboutForm* AboutFormInst = nullptr; // the open box, or none
 inline int AboutDpi = 96;                   // the density the box lays itself out for
 
-// The project's README beside the program or up to four folders above it (the source tree of a
+// The project's README beside the program or up to five folders above it (the source tree of a
 // build folder); empty when there is none.
 std::wstring ReadmePath();
 // How Label2 opens a document (ShellExecuteW with "open"; tests replace it).

@@ -34,26 +34,7 @@ SIZE IconSize(HICON icon) {
     return {bitmap.bmWidth, bitmap.bmHeight};
 }
 
-// A square of the given size at (x, y) of a window's client area as painted, and an icon drawn
-// alone on the button face, as 0x00RRGGBB.
-std::vector<std::uint32_t> Capture(HDC source, int x, int y, int size) {
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, size, size, source, x, y, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> pixels(p, p + size * size);
-    for (auto& pixel : pixels) pixel &= 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return pixels;
-}
-
+// An icon drawn alone on the button face.
 std::vector<std::uint32_t> IconOnFace(HICON icon, int size) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -62,19 +43,12 @@ std::vector<std::uint32_t> IconOnFace(HICON icon, int size) {
     RECT all{0, 0, size, size};
     FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
     DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    std::vector<std::uint32_t> pixels = Capture(memory, 0, 0, size);
+    std::vector<std::uint32_t> pixels = Capture(memory, 0, 0, size, size);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
-}
-
-RECT Place(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 } // namespace
@@ -94,16 +68,16 @@ TEST(AboutBox, OpensWithItsTextsLayoutAndIconsAt96) {
     EXPECT_EQ(TextOf(box->Label2), FromUtf16(AboutLabel2Text()));
     EXPECT_EQ(TextOf(box->Label3), FromUtf16(AboutLabel3Text()));
     EXPECT_EQ(box->FontHeight(), 16);
-    const RECT l1 = Place(box->Label1), l2 = Place(box->Label2), l3 = Place(box->Label3);
-    for (const RECT& l : {l1, l2, l3}) EXPECT_EQ(l.left, 64);
-    EXPECT_EQ(l1.top, 16);
-    EXPECT_EQ(l2.top, 2 * 16 + (l1.bottom - l1.top));
-    EXPECT_EQ(l3.top, 2 * 16 + l2.top + (l2.bottom - l2.top));
+    const design::TBounds l1 = ClientBounds(box->Label1), l2 = ClientBounds(box->Label2),
+                          l3 = ClientBounds(box->Label3);
+    for (const design::TBounds& l : {l1, l2, l3}) EXPECT_EQ(l.Left, 64);
+    EXPECT_EQ(l1.Top, 16);
+    EXPECT_EQ(l2.Top, 2 * 16 + l1.Height);
+    EXPECT_EQ(l3.Top, 2 * 16 + l2.Top + l2.Height);
     RECT client;
     GetClientRect(box->Handle, &client);
-    EXPECT_EQ(client.right, 96 + std::max({l1.right, l2.right, l3.right}) - 64);
-    EXPECT_EQ(client.bottom,
-              96 + (l1.bottom - l1.top) + (l2.bottom - l2.top) + (l3.bottom - l3.top));
+    EXPECT_EQ(client.right, 96 + std::max({l1.Width, l2.Width, l3.Width}));
+    EXPECT_EQ(client.bottom, 96 + l1.Height + l2.Height + l3.Height);
     EXPECT_EQ(IconSize(box->AppIcon).cx, 32);
     EXPECT_EQ(IconSize(box->MakerIcon).cy, 32);
     EXPECT_EQ(box->IconLeft(), 16);
@@ -116,8 +90,8 @@ TEST(AboutBox, OpensWithItsTextsLayoutAndIconsAt96) {
     // The icons as painted beside Label1 and Label2.
     RedrawWindow(box->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     HDC dc = GetDC(box->Handle);
-    EXPECT_EQ(Capture(dc, 16, l1.top, 32), IconOnFace(box->AppIcon, 32));
-    EXPECT_EQ(Capture(dc, 16, l2.top, 32), IconOnFace(box->MakerIcon, 32));
+    EXPECT_EQ(Capture(dc, 16, l1.Top, 32, 32), IconOnFace(box->AppIcon, 32));
+    EXPECT_EQ(Capture(dc, 16, l2.Top, 32, 32), IconOnFace(box->MakerIcon, 32));
     ReleaseDC(box->Handle, dc);
     EXPECT_EQ(OpenAbout(w), box); // a second Info shows the same box
     CloseAbout();
@@ -136,9 +110,9 @@ TEST(AboutBox, FollowsTheWindowsDensity) {
         EXPECT_EQ(IconSize(box->AppIcon).cx, size);
         EXPECT_EQ(IconSize(box->MakerIcon).cx, size);
         EXPECT_EQ(box->IconLeft(), left);
-        const RECT l1 = Place(box->Label1);
-        EXPECT_EQ(l1.left, dpi == 120 ? 80 : 96);
-        EXPECT_EQ(l1.top, dpi == 120 ? 20 : 24);
+        const design::TBounds l1 = ClientBounds(box->Label1);
+        EXPECT_EQ(l1.Left, dpi == 120 ? 80 : 96);
+        EXPECT_EQ(l1.Top, dpi == 120 ? 20 : 24);
         EXPECT_EQ(box->FontHeight(), dpi == 120 ? 20 : 24);
         CloseAbout();
     }
@@ -151,6 +125,9 @@ TEST(AboutBox, ClosesWhenDeactivatedAndReopensAfresh) {
     ASSERT_TRUE(PumpUntil([] { return GetActiveWindow() == AboutFormInst->Handle; }, 5000));
     SetActiveWindow(w->Handle); // a click outside the box
     ASSERT_TRUE(PumpUntil([] { return AboutFormInst == nullptr; }, 5000));
+    // The window manager's own focus change may follow late: let it settle first.
+    PumpUntil([&] { return GetActiveWindow() == w->Handle; }, 2000);
+    Pump(300);
     w->WMDpiChanged(120);
     TAboutForm* again = OpenAbout(w);
     ASSERT_NE(again, nullptr);

@@ -18,20 +18,6 @@
 namespace verrask::win::test {
 namespace {
 
-design::TBounds ClientBounds(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-LOGFONTW FontOf(HWND control) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    return font;
-}
-
 void MoveProbe(HWND image, int x, int y, WPARAM keys = 0) {
     SendMessageW(image, WM_MOUSEMOVE, keys,
                  MAKELPARAM(static_cast<WORD>(static_cast<short>(x)),
@@ -55,36 +41,16 @@ std::uint32_t AsScreen(sheetpile::TColor c) { // 0x00BBGGRR to a DIB's 0x00RRGGB
     return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
-// The client area as painted on the window's surface.
-std::vector<std::uint32_t> ReadClient(HWND window, int& width, int& height) {
-    RECT client;
-    GetClientRect(window, &client);
-    width = client.right;
-    height = client.bottom;
-    HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> pixels(p, p + width * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, dc);
-    return pixels;
-}
-
 // Every pixel of the model's picture that the window shows (left of the status bar, inside
 // the client area) is on the window's surface exactly.
 void ExpectPictureShown(TWindow& w) {
     RedrawWindow(w->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    int width = 0, height = 0;
-    const std::vector<std::uint32_t> shown = ReadClient(w->Handle, width, height);
+    RECT client;
+    GetClientRect(w->Handle, &client);
+    const int width = client.right;
+    HDC dc = GetDC(w->Handle);
+    const std::vector<std::uint32_t> shown = Capture(dc, 0, 0, width, client.bottom);
+    ReleaseDC(w->Handle, dc);
     const sheetpile::TBitmap& picture = w.Model->ShownPicture;
     const design::TBounds image = ClientBounds(w->Image1->Handle);
     const int bottom = std::min(image.Top + picture.Height(), w->BoundsOf("StatusBar1").Top);
@@ -92,7 +58,7 @@ void ExpectPictureShown(TWindow& w) {
     for (int y = image.Top; y < bottom; ++y)
         for (int x = std::max(0, image.Left); x < std::min(width, image.Left + picture.Width());
              ++x, ++compared)
-            if ((shown[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF) !=
+            if (shown[static_cast<std::size_t>(y * width + x)] !=
                 AsScreen(picture.GetPixel(x - image.Left, y - image.Top)))
                 ++wrong;
     EXPECT_EQ(wrong, 0) << "of " << compared;

@@ -21,18 +21,8 @@ SIZE OuterSize(const TWindow& w) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-RECT Place(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 int FontHeight(HWND control) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    return -font.lfHeight;
+    return -FontOf(control).lfHeight;
 }
 
 // The sizes set explicitly for a density, as the controls hold them.
@@ -40,17 +30,16 @@ void ExpectScaledSizes(const TWindow& w, int dpi) {
     SCOPED_TRACE(dpi);
     const int font = w->WindowFontHeight();
     for (HWND box : {w->CheckBox1, w->CheckBox2, w->CheckBox3}) {
-        const RECT r = Place(box);
-        EXPECT_EQ(r.bottom - r.top, ScaleDesign(dpi, 18));
+        EXPECT_EQ(ClientBounds(box).Height, ScaleDesign(dpi, 18));
         EXPECT_EQ(FontHeight(box), font);
     }
     for (HWND bar : {w->TrackBar1, w->TrackBar2})
         EXPECT_EQ(SendMessageW(bar, TBM_GETTHUMBLENGTH, 0, 0), ScaleDesign(dpi, 18));
     RECT client;
     GetClientRect(w->Handle, &client);
-    const RECT status = Place(w->StatusBar1);
-    EXPECT_EQ(status.bottom - status.top, ScaleDesign(dpi, 32));
-    EXPECT_EQ(status.bottom, client.bottom);
+    const design::TBounds status = ClientBounds(w->StatusBar1);
+    EXPECT_EQ(status.Height, ScaleDesign(dpi, 32));
+    EXPECT_EQ(status.Top + status.Height, client.bottom);
     EXPECT_EQ(FontHeight(w->StatusBar1), font);
     EXPECT_EQ(FontHeight(w->Label5), font);
     int edges[PanelCount]{};
@@ -63,13 +52,10 @@ void ExpectDesign(const TWindow& w, SIZE size) {
     EXPECT_EQ(w->CurrentDpi, 96);
     EXPECT_EQ(w->WindowFontHeight(), 13);
     EXPECT_EQ(FontHeight(w->Button1), 17);
-    const RECT edit = Place(w->Edit1), image = Place(w->Image1->Handle);
-    EXPECT_EQ(edit.left, 168);
-    EXPECT_EQ(edit.top, 119);
-    EXPECT_EQ(edit.right, 168 + 63);
-    EXPECT_EQ(edit.bottom, 119 + 24);
-    EXPECT_EQ(image.top, 302);
-    EXPECT_EQ(image.right - image.left, 1204);
+    EXPECT_EQ(ClientBounds(w->Edit1), design::Edit1.Bounds);
+    EXPECT_EQ(ClientBounds(w->TrackBar1), design::TrackBar1.Bounds);
+    EXPECT_EQ(ClientBounds(w->Image1->Handle).Top, 302);
+    EXPECT_EQ(ClientBounds(w->Image1->Handle).Width, 1204);
     const SIZE now = OuterSize(w);
     EXPECT_EQ(now.cx, size.cx);
     EXPECT_EQ(now.cy, size.cy);
@@ -86,20 +72,19 @@ TEST(Scaling, To144AndBack) {
     const SIZE scaled = OuterSize(w);
     EXPECT_EQ(scaled.cx, ScaleValue(before.cx, 144, 96));
     EXPECT_EQ(scaled.cy, ScaleValue(before.cy, 144, 96));
-    EXPECT_EQ(w->WindowFontHeight(), 20);  // 19.5 to the even 20
-    EXPECT_EQ(FontHeight(w->Button1), 26); // 25.5
-    const RECT edit = Place(w->Edit1);     // 178.5 and 94.5 to even
-    EXPECT_EQ(edit.left, 252);
-    EXPECT_EQ(edit.top, 178);
-    EXPECT_EQ(edit.right - edit.left, 94);
-    EXPECT_EQ(edit.bottom - edit.top, 36);
-    const RECT image = Place(w->Image1->Handle);
-    EXPECT_EQ(image.top, 453);
-    EXPECT_EQ(image.right - image.left, 1204); // the picture is never scaled
-    MINMAXINFO limits{};
-    SendMessageW(w->Handle, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(w->WindowFontHeight(), 20);                                   // 19.5 to the even 20
+    EXPECT_EQ(FontHeight(w->Button1), 26);                                  // 25.5
+    EXPECT_EQ(ClientBounds(w->Edit1), (design::TBounds{252, 178, 94, 36})); // 178.5, 94.5
+    // Anchored to the right edge: the client width is the outer width scaled less a frame that
+    // Wine does not scale.
     RECT client;
     GetClientRect(w->Handle, &client);
+    EXPECT_EQ(ClientBounds(w->TrackBar1), (design::TBounds{636 + client.right - 900, 27, 231, 34}));
+    const design::TBounds image = ClientBounds(w->Image1->Handle);
+    EXPECT_EQ(image.Top, 453);
+    EXPECT_EQ(image.Width, 1204); // the picture is never scaled
+    MINMAXINFO limits{};
+    SendMessageW(w->Handle, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     EXPECT_EQ(limits.ptMinTrackSize.x - scaled.cx + client.right, 900); // as a client area
     EXPECT_EQ(limits.ptMinTrackSize.y - scaled.cy + client.bottom, 524);
     ExpectScaledSizes(w, 144);
@@ -113,9 +98,7 @@ TEST(Scaling, To120AndBackAndTheSameDensityAgain) {
     SendDpiChanged(w, 120);
     EXPECT_EQ(w->CurrentDpi, 120);
     EXPECT_EQ(w->WindowFontHeight(), 16); // 16.25
-    const RECT edit = Place(w->Edit1);
-    EXPECT_EQ(edit.left, 210);
-    EXPECT_EQ(edit.top, 149);
+    EXPECT_EQ(ClientBounds(w->Edit1), (design::TBounds{210, 149, 79, 30}));
     ExpectScaledSizes(w, 120);
     SendDpiChanged(w, 96);
     ExpectDesign(w, before);
