@@ -12,8 +12,9 @@ namespace verrask {
 
 // Returns true and sets `value` when `text` is a number by the grammar above and its magnitude
 // does not exceed the largest finite extended value. The value is the decimal number rounded
-// to nearest extended (ties to even) with the sign applied; a magnitude below the normal range
-// gives a zero of that sign. On false, `value` is left unchanged. Never yields inf or nan.
+// to nearest extended (ties to even) with the sign applied, the same on every platform; a
+// magnitude that rounds below the normal range gives a zero of that sign. On false, `value` is
+// left unchanged. Never yields inf or nan.
 bool ParseNumber(std::string_view text, long double& value);
 
 } // namespace verrask
