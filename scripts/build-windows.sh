@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-bash scripts/setup.sh "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+# The Linux batch tool for the comparison is built in build/release, whose tests need GoogleTest.
+bash scripts/setup.sh "${BUILD_PACKAGES[@]}" libgtest-dev "${WINDOWS_PACKAGES[@]}"
 
 jobs=${VERRASK_JOBS:-$(nproc)}
 step() { echo; echo "== $*"; }
