@@ -7,12 +7,11 @@
 // reference for this grid gives +1.0 % on Nf/Nd at d/D = 0.5). 3 % bounds that grid error with
 // room for the wall's placement on the grid, and still catches a wrong formula or a wrong row.
 #include "checks/DesignChecks.h"
-#include "tests/ModelFixtures.h"
+#include "tests/checks/CheckFixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-
 #include <memory>
 
 namespace verrask::checks {
@@ -24,19 +23,9 @@ namespace {
 
 using sheetpile::TModel;
 
-// A completed run of these inputs (lengths in m), solved from the start-up state.
-std::unique_ptr<TModel> Solved(long double D, long double d, long double H, long double L = 0,
-                               long double R = 0, long double ratio = 1, long double k = 1e-5L) {
-    auto m = sheetpile::testing::NewModel();
-    m->HeadDiff = H;
-    m->StratumDepth = D;
-    m->Permeability = k;
-    m->UnitWeightRatio = ratio;
-    m->SetupGeometry(D, d, L, R);
-    m->SolveHeadLoss();
-    m->ComputeDischarge();
-    return m;
-}
+using testing::HalfDepthRun;
+using testing::Rescaled;
+using testing::Solved;
 
 constexpr long double GridTolerance = 0.03; // relative; see the file comment
 
@@ -46,8 +35,7 @@ void ExpectNear(long double got, long double want, long double relative) {
 
 TEST(DesignChecks, HalfDepthWallMatchesTheExactSolution) {
     const long double D = 2, d = 1, H = 1, gw = 9.81L;
-    auto m = Solved(D, d, H);
-    const TDesignChecks c = RunDesignChecks(*m, TCheckSettings{});
+    const TDesignChecks c = RunDesignChecks(HalfDepthRun(), TCheckSettings{});
 
     // The closed forms themselves, to the four digits published (closed-forms table).
     EXPECT_CLOSE(ExactShapeFactor(d, D), 0.5L, 1e-15L);
@@ -77,7 +65,7 @@ TEST(DesignChecks, HalfDepthWallMatchesTheExactSolution) {
 TEST(DesignChecks, DasProblem8_1) {
     // H1 = 6 m, H2 = 1.5 m, wall 3 m in a 6 m layer, k = 4e-6 m/s: Nf/Nd = 4/8 and
     // q = 0.7776 m3/day per metre, printed as 0.78; the exact exit gradient is 0.4493.
-    auto m = Solved(6, 3, 4.5L, 0, 0, 1, 4e-6L);
+    auto m = Rescaled(HalfDepthRun(), 6, 4.5L, 4e-6L, 1);
     const TDesignChecks c = RunDesignChecks(*m, TCheckSettings{});
     // The shape factor is rounded to 1/80, so the grid's +1 % does not reach q here.
     EXPECT_CLOSE(c.DischargePerDay, 0.78L, 0.005L); // the book's two digits
@@ -123,7 +111,7 @@ TEST(DesignChecks, FiguresWithoutValueCarryTheirReason) {
     EXPECT_CLOSE(c.Uplift.RequiredWeight, c.Uplift.MeanPressure / 0.9L, 1e-12L);
 
     // Y'/Yw = 0 (which RUN accepts): no factor of safety, no 2.9b utilisation, no infinity.
-    m = Solved(2, 1, 1, 0, 0, 0);
+    m = Rescaled(HalfDepthRun(), 2, 1, 1e-5L, 0);
     c = RunDesignChecks(*m, TCheckSettings{});
     for (long double v : {c.Exit.Fs, c.Prism.Fs, c.Prism.FsMin, c.Column.Fs, c.Ec7.UtilisationB})
         EXPECT_FALSE(Available(v));

@@ -1,13 +1,14 @@
 // The embedment search: its answer against the closed forms, its independence of what ran
-// before, and that the user's model is left exactly as it was.
+// before, and that the user's model is left exactly as it was. Under the sanitizers a search
+// takes minutes, so there only the test of the model left unchanged runs (it covers the threads
+// and the memory of a whole search); the figures are checked in the optimised build.
 #include "checks/EmbedmentSearch.h"
-#include "tests/ModelFixtures.h"
+#include "tests/checks/CheckFixtures.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include <atomic>
+#include <cmath>
 #include <memory>
 
 namespace verrask::checks {
@@ -20,27 +21,8 @@ namespace {
 using sheetpile::TModel;
 using sheetpile::testing::CoarseHash;
 using sheetpile::testing::FineHash;
-
-// A completed run of the default inputs (D = 2 m, d = 1 m, H = 1 m, Y'/Yw = 1), solved from
-// `headStart` when given, else from the start-up state.
-std::unique_ptr<TModel> DefaultRun(const sheetpile::CoarseGrid* headStart = nullptr) {
-    auto m = sheetpile::testing::NewModel();
-    if (headStart) m->HeadGrid = *headStart;
-    m->HeadDiff = 1;
-    m->StratumDepth = 2;
-    m->Permeability = 1e-5L;
-    m->UnitWeightRatio = 1;
-    m->SetupGeometry(2, 1, 0, 0);
-    m->SolveHeadLoss();
-    m->SolveStreamFunction();
-    m->RefineHead();
-    m->RefineStream();
-    m->ComputeDischarge();
-    m->RenderNet(m->Nd, m->Nf);
-    m->DrawStructure();
-    m->ShowNetPicture();
-    return m;
-}
+using testing::HalfDepthRun;
+using testing::UnderSanitizer;
 
 // Everything of a run a search could touch: fields, picture, counts, markers.
 std::uint64_t Fingerprint(const TModel& m) {
@@ -55,15 +37,49 @@ std::uint64_t Fingerprint(const TModel& m) {
     return h ^ static_cast<std::uint64_t>(m.ShapeFactor * 80);
 }
 
-TEST(EmbedmentSearch, TerzaghiDepthMatchesTheClosedFormAndIgnoresHistory) {
-    auto user = DefaultRun();
-    const std::uint64_t before = Fingerprint(*user);
-    const TCheckSettings s; // FS 1.5
-    const TEmbedment e = SearchEmbedment(*user, TCriterion::Terzaghi, s);
-    EXPECT_EQ(Fingerprint(*user), before);
+// The default run after another history: any field a run may have left, here a scrambled one.
+const TModel& ScrambledRun() {
+    static const std::unique_ptr<TModel> run = [] {
+        auto m = std::make_unique<TModel>(HalfDepthRun());
+        for (int r = 1; r < sheetpile::BaseRow; ++r)
+            for (int c = 0; c <= m->LastCol; ++c)
+                m->HeadGrid[r][c] =
+                    static_cast<std::uint32_t>((r * 7919u + c * 104729u) % sheetpile::FullScale);
+        return m;
+    }();
+    return *run;
+}
+
+TEST(EmbedmentSearch, LeavesTheModelExactlyAsItWasWhateverRanBefore) {
+    const TModel& user = ScrambledRun();
+    const std::uint64_t before = Fingerprint(user);
+    const TEmbedment scrambled = SearchEmbedment(user, TCriterion::Terzaghi, TCheckSettings{});
+    EXPECT_EQ(Fingerprint(user), before);
+    ASSERT_GT(scrambled.Rows, 0);
+    if (UnderSanitizer) return;
+
+    // The same inputs after the start-up history give the same trials, bit for bit.
+    const TEmbedment clean = SearchEmbedment(HalfDepthRun(), TCriterion::Terzaghi, {});
+    ASSERT_EQ(clean.Trials.size(), scrambled.Trials.size());
+    for (std::size_t i = 0; i < clean.Trials.size(); ++i) {
+        EXPECT_EQ(clean.Trials[i].Rows, scrambled.Trials[i].Rows);
+        EXPECT_EQ(clean.Trials[i].Value, scrambled.Trials[i].Value);
+        EXPECT_EQ(clean.Trials[i].HeadPasses, scrambled.Trials[i].HeadPasses);
+    }
+    EXPECT_EQ(clean.Interpolated, scrambled.Interpolated);
+}
+
+TEST(EmbedmentSearch, TerzaghiAndExitDepthsMatchTheClosedForms) {
+    if (UnderSanitizer) GTEST_SKIP() << "figures are checked in the optimised build";
+    int progressCalls = 0;
+    TSearchControl control;
+    control.Progress = [&](const TEmbedmentTrial&) { ++progressCalls; };
+    const TEmbedment e =
+        SearchEmbedment(HalfDepthRun(), TCriterion::Terzaghi, TCheckSettings{}, control);
+    EXPECT_EQ(progressCalls, static_cast<int>(e.Trials.size()));
 
     // FS = i_c d / (C_o H) = 1.5 with C_o = 0.3509 at d/D ~ 0.26 (Harr's table: 0.3522 at 0.2,
-    // 0.3500 at 0.3) gives d = 0.526 m; grid error as in the design checks' tests, 3 %.
+    // 0.3500 at 0.3) gives d = 0.526 m; 3 % for the grid error, as in the design checks' tests.
     EXPECT_CLOSE(e.Interpolated, 1.5L * 0.3509L, 0.03L * 0.526L);
     ASSERT_GT(e.Rows, 1);
     EXPECT_EQ(e.FailingRows, e.Rows - 1);
@@ -71,65 +87,42 @@ TEST(EmbedmentSearch, TerzaghiDepthMatchesTheClosedFormAndIgnoresHistory) {
     EXPECT_GE(e.Interpolated, e.FailingDepth);
     EXPECT_LE(e.Interpolated, e.Depth);
     for (std::size_t i = 0; i < e.Trials.size(); ++i) {
-        const TEmbedmentTrial& t = e.Trials[i];
-        EXPECT_EQ(t.Passes, t.Rows >= e.Rows) << t.Rows;
+        EXPECT_EQ(e.Trials[i].Passes, e.Trials[i].Rows >= e.Rows) << e.Trials[i].Rows;
         if (i) {
-            EXPECT_LT(e.Trials[i - 1].Rows, t.Rows);
+            EXPECT_LT(e.Trials[i - 1].Rows, e.Trials[i].Rows);
         }
     }
 
-    // The same inputs after another history (any field a run may have left, here a scrambled
-    // one) give the same trials, bit for bit.
-    auto again = std::make_unique<TModel>(*user);
-    for (int r = 1; r < sheetpile::BaseRow; ++r)
-        for (int c = 0; c <= again->LastCol; ++c)
-            again->HeadGrid[r][c] =
-                static_cast<std::uint32_t>((r * 7919u + c * 104729u) % sheetpile::FullScale);
-    const TEmbedment f = SearchEmbedment(*again, TCriterion::Terzaghi, s);
-    ASSERT_EQ(f.Trials.size(), e.Trials.size());
-    for (std::size_t i = 0; i < e.Trials.size(); ++i) {
-        EXPECT_EQ(f.Trials[i].Rows, e.Trials[i].Rows);
-        EXPECT_EQ(f.Trials[i].Value, e.Trials[i].Value);
-        EXPECT_EQ(f.Trials[i].HeadPasses, e.Trials[i].HeadPasses);
-    }
-    EXPECT_EQ(f.Interpolated, e.Interpolated);
-}
-
-TEST(EmbedmentSearch, ExitGradientDepthMatchesTheClosedForm) {
     // i_E = 0.3140 H / d near d/D = 0.24 (Harr's table: 0.3156 at 0.2, 0.3121 at 0.3), so
     // FS_exit = 1.5 needs d = 1.5 x 0.3140 = 0.471 m; 3 % for the grid error.
-    auto user = DefaultRun();
-    int progressCalls = 0;
-    TSearchControl control;
-    control.Progress = [&](const TEmbedmentTrial&) { ++progressCalls; };
-    const TEmbedment e = SearchEmbedment(*user, TCriterion::Exit, TCheckSettings{}, control);
-    EXPECT_CLOSE(e.Interpolated, 0.471L, 0.03L * 0.471L);
-    EXPECT_EQ(progressCalls, static_cast<int>(e.Trials.size()));
+    const TEmbedment x = SearchEmbedment(HalfDepthRun(), TCriterion::Exit, TCheckSettings{});
+    EXPECT_CLOSE(x.Interpolated, 0.471L, 0.03L * 0.471L);
 }
 
 TEST(EmbedmentSearch, EndsOfTheRangeAndCancel) {
-    auto user = DefaultRun();
+    const TModel& user = HalfDepthRun();
+    const std::atomic<bool> cancel{true};
+    TSearchControl control;
+    control.Cancel = &cancel;
+    TEmbedment e = SearchEmbedment(user, TCriterion::Terzaghi, TCheckSettings{}, control);
+    EXPECT_TRUE(e.Cancelled);
+    EXPECT_TRUE(e.Trials.empty());
+    if (UnderSanitizer) GTEST_SKIP() << "the searches below are checked in the optimised build";
+
     TCheckSettings s;
     s.Target = 1000; // no wall in the layer reaches it
-    TEmbedment e = SearchEmbedment(*user, TCriterion::Terzaghi, s);
+    e = SearchEmbedment(user, TCriterion::Terzaghi, s);
     EXPECT_EQ(e.Rows, 0);
     EXPECT_EQ(e.FailingRows, 49);
     EXPECT_FALSE(Available(e.Interpolated));
     EXPECT_FALSE(e.Note.empty());
 
     s.Target = 0.01L; // a wall of one row already passes
-    e = SearchEmbedment(*user, TCriterion::Column, s);
+    e = SearchEmbedment(user, TCriterion::Column, s);
     EXPECT_EQ(e.Rows, 1);
     EXPECT_EQ(e.FailingRows, 0);
     EXPECT_FALSE(Available(e.FailingDepth));
     EXPECT_FALSE(e.Note.empty());
-
-    const std::atomic<bool> cancel{true};
-    TSearchControl control;
-    control.Cancel = &cancel;
-    e = SearchEmbedment(*user, TCriterion::Terzaghi, TCheckSettings{}, control);
-    EXPECT_TRUE(e.Cancelled);
-    EXPECT_TRUE(e.Trials.empty());
 }
 
 } // namespace
