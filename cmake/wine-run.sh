@@ -7,15 +7,13 @@ set -u
 prefix="$1"
 shift
 mkdir -p "$prefix"
+# One caller at a time prepares the prefix and starts the server, so that no program of a
+# parallel ctest starts Wine's background processes with its own output pipes.
+exec 9>"$prefix.lock"
+flock 9
 if [ ! -f "$prefix/.verrask-ready" ]; then
-  exec 9>"$prefix.lock"
-  flock 9
-  if [ ! -f "$prefix/.verrask-ready" ]; then
-    # shellcheck source=../scripts/wine-env.sh
-    source "$(dirname "$0")/../scripts/wine-env.sh" "$prefix" >&2
-    touch "$prefix/.verrask-ready"
-  fi
-  exec 9>&-
+  # shellcheck source=../scripts/wine-env.sh
+  source "$(dirname "$0")/../scripts/wine-env.sh" "$prefix" >&2 9>&-
 fi
 export WINEPREFIX
 WINEPREFIX="$(cd "$prefix" && pwd)"
@@ -24,9 +22,10 @@ if [ -z "${WINELOADER:-}" ] && [ -x /usr/lib/wine/wine64 ] && [ ! -x /usr/lib/wi
   export WINELOADER=/usr/lib/wine/wine64
 fi
 # A persistent server spares every start the server's start-up and shut-down wait. It and Wine's
-# own background processes, started here when no server runs, must not hold the caller's output
-# pipes open (ctest would wait for them forever).
-if wineserver -p </dev/null >/dev/null 2>&1; then
-  wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+# background processes, started here when no server runs, must not hold the caller's output
+# pipes open (ctest would wait for them until its time-out), nor the lock.
+if wineserver -p </dev/null >/dev/null 2>&1 9>&-; then
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&-
 fi
+exec 9>&-
 exec wine "$@"
