@@ -89,6 +89,7 @@ compare "widest grid" --json --left 4 --right 4 --wall 0.5 --stratum 1 --png @/n
 compare "chained runs, tuned, zones" --json --wall 1.5 --stratum 3 --then --left 1 --nd 17 --nf 9 \
   --zones imminent,critical,possible --csv @/csv --png @/net.png
 compare "extended-precision inputs" --json --k 0.1 --up 0.3 --down 1E-5 --ratio 1.0000000000000000001
+compare "a 20000-digit input" --json --up "2.$(printf '%020000d' 3)" --down "1$(printf '%05000d' 0)E-5000"
 compare "design checks" --checks --left 1 --wall 1.2 --up 3 --down 0.5
 compare "embedment search" --embed terzaghi --up 2
 compare "refused: trailing space" --stratum "2 "
