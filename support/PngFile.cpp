@@ -39,7 +39,8 @@ void PutChunk(std::vector<unsigned char>& out, const char (&type)[5], const unsi
 
 } // namespace
 
-std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap) {
+std::string EncodePng(const sheetpile::TBitmap& bitmap, std::vector<unsigned char>& png) {
+    png.clear();
     const int width = bitmap.Width(), height = bitmap.Height();
     if (width <= 0 || height <= 0) return "the picture is empty";
 
@@ -64,7 +65,7 @@ std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap) 
         Z_OK)
         return "out of memory";
 
-    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<unsigned char> header;
     PutBigEndian32(header, static_cast<std::uint32_t>(width));
     PutBigEndian32(header, static_cast<std::uint32_t>(height));
@@ -73,7 +74,12 @@ std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap) 
     PutChunk(png, "IHDR", header.data(), header.size());
     PutChunk(png, "IDAT", packed.data(), packedSize);
     PutChunk(png, "IEND", nullptr, 0);
+    return "";
+}
 
+std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap) {
+    std::vector<unsigned char> png;
+    if (std::string error = EncodePng(bitmap, png); !error.empty()) return error;
     std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file) return "cannot open " + path;
     if (std::fwrite(png.data(), 1, png.size(), file.get()) != png.size() ||

@@ -4,8 +4,12 @@
 #include "sheetpile/Canvas.h"
 
 #include <string>
+#include <vector>
 
 namespace verrask {
+
+// The PNG file's bytes in `png`. Returns "" on success, else what failed (`png` is then empty).
+std::string EncodePng(const sheetpile::TBitmap& bitmap, std::vector<unsigned char>& png);
 
 // Returns "" on success, else what failed. An empty bitmap cannot be written.
 std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap);
