@@ -2,6 +2,8 @@
 // Figures that have no value print as "n/a" with the reason, and as null in JSON.
 #include "cli/CheckReport.h"
 
+#include "report/FigureFormat.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -11,12 +13,9 @@ namespace {
 
 using checks::Available;
 
-// Four significant digits for people.
+// Four significant digits for people, as the report has them.
 std::string Num(long double v) {
-    if (!Available(v)) return "n/a";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.4Lg", v);
-    return buffer;
+    return report::FormatFigure(v);
 }
 
 // Ten significant digits for programs; null where there is no value (never inf or nan).

@@ -5,10 +5,13 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "control/PlainControls.h"
+#include "report/HtmlReport.h"
+#include "report/ReportFile.h"
 #include "support/PngFile.h"
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <iostream>
 #include <memory>
 #include <thread>
@@ -39,20 +42,39 @@ class TCliShell final : public TTextShell {
     std::thread StreamWorker, HeadWorker;
 };
 
+// The date and time now in UTC, for the report: "2026-12-09 15:52 UTC".
+std::string UtcNow() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* t = std::gmtime(&now);
+    char buffer[32] = "";
+    if (t) std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M UTC", t);
+    return buffer;
+}
+
 // The design checks and the embedment search the plan asks for, read from the completed run:
-// lines appended to `text`, or JSON members to `extra` (in JSON mode).
+// lines appended to `text`, or JSON members to `extra` (in JSON mode); with --report, the
+// report's contents of this run in `last`.
 void AddChecks(const TCliPlan& plan, const TPress& press, const sheetpile::TModel& model,
-               std::string& text, std::string& extra) {
-    if (!plan.Checks && !plan.Embed) return;
+               std::string& text, std::string& extra, report::TReportContent& last) {
+    const bool wantReport = !plan.ReportFile.empty();
+    if (!plan.Checks && !plan.Embed && !wantReport) return;
     checks::TCheckSettings settings = plan.CheckSettings;
     if (TInputValues values; ReadInputs(press.Inputs, values).empty())
         settings.TypedWallDepth = values.d;
-    if (plan.Checks) {
+    if (plan.Checks || wantReport) {
         const checks::TDesignChecks c = checks::RunDesignChecks(model, settings);
-        if (plan.Json)
-            extra = ChecksJson(c);
-        else
-            text += ChecksText(c, settings);
+        if (plan.Checks) {
+            if (plan.Json)
+                extra = ChecksJson(c);
+            else
+                text += ChecksText(c, settings);
+        }
+        if (wantReport) {
+            last.Inputs = press.Inputs;
+            last.Settings = settings;
+            last.Checks = c;
+            last.Embedment.reset();
+        }
     }
     if (plan.Embed) {
         checks::TEmbedment shown; // for the progress lines' wording
@@ -68,6 +90,7 @@ void AddChecks(const TCliPlan& plan, const TPress& press, const sheetpile::TMode
             extra += EmbedmentJson(e);
         } else
             text += EmbedmentText(e);
+        if (wantReport) last.Embedment = e;
     }
 }
 
@@ -90,6 +113,7 @@ int Main(int argc, const char* const* argv) {
     control.FormCreate();
 
     int run = 0;
+    report::TReportContent last; // the last run's report contents (with --report)
     for (const TPress& press : plan.Presses) {
         for (int k = 0; k < press.Repeats; ++k) {
             const auto start = std::chrono::steady_clock::now();
@@ -110,23 +134,31 @@ int Main(int argc, const char* const* argv) {
             }
             TRunReport report{++run, press.Inputs, shell.Message, shell.Panels, elapsed.count()};
             std::string text = plan.Json ? "" : TextReport(report, *model), extra;
-            AddChecks(plan, press, *model, text, extra);
+            AddChecks(plan, press, *model, text, extra, last);
             std::cout << (plan.Json ? JsonReport(report, *model, extra) : text) << std::flush;
         }
     }
+    // Every output is tried, so one that cannot be written costs none of the others.
+    int status = 0;
+    auto failed = [&](const std::string& error) {
+        std::cerr << "verrask-cli: " << error << "\n";
+        status = 1;
+    };
     if (!plan.PngFile.empty()) {
-        if (const std::string error = WritePng(plan.PngFile, model->ShownPicture); !error.empty()) {
-            std::cerr << "verrask-cli: " << error << "\n";
-            return 1;
-        }
+        if (const std::string error = WritePng(plan.PngFile, model->ShownPicture); !error.empty())
+            failed(error);
     }
     if (!plan.CsvDir.empty()) {
-        if (const std::string error = WriteCsv(plan.CsvDir, *model); !error.empty()) {
-            std::cerr << "verrask-cli: " << error << "\n";
-            return 1;
-        }
+        if (const std::string error = WriteCsv(plan.CsvDir, *model); !error.empty()) failed(error);
     }
-    return 0;
+    if (!plan.ReportFile.empty()) {
+        last.Date = UtcNow();
+        std::string error;
+        const std::string html = report::ReportHtml(last, *model, error);
+        if (error.empty()) error = report::WriteReportFile(plan.ReportFile, html);
+        if (!error.empty()) failed("the report was not written: " + error);
+    }
+    return status;
 }
 
 } // namespace

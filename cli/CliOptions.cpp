@@ -5,13 +5,13 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 namespace verrask::cli {
 
 const char* const UsageText =
     "usage: verrask-cli [inputs] [--runs N] [--nd N] [--nf N] [--zones LIST]\n"
     "                   [--then [inputs] ...] [--json] [--csv DIR] [--png FILE]\n"
+    "                   [--checks] [--embed C] [check settings] [--report FILE]\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -39,17 +39,22 @@ const char* const UsageText =
     "  --tailwater T tailwater depth above the downstream ground, m [0]\n"
     "  --factors A,B EC7 HYD partial factors gamma_G;dst,gamma_G;stb [1.35,0.90]\n"
     "  --target F    factor of safety the embedment search asks for [1.5]\n"
+    "  --report FILE write an HTML report of the last run: inputs, results, flow net, design\n"
+    "                checks, diagrams (and the embedment with --embed); prints on A4\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
 
 namespace {
 
-// Reads `text` as a number (the input boxes' syntax) into `out` when it is finite and positive,
-// or zero when zeroAllowed; leaves `out` alone otherwise.
-bool Positive(const std::string& text, bool zeroAllowed, long double& out) {
+// Reads `text` into one field of the check settings when the checks' own rule accepts the
+// result (CheckSettingsError); leaves the settings alone otherwise.
+bool Setting(const std::string& text, long double checks::TCheckSettings::*field,
+             checks::TCheckSettings& settings) {
     long double v = 0;
-    if (!ParseNumber(text, v) || !std::isfinite(v) || v < 0 || (v == 0 && !zeroAllowed))
-        return false;
-    out = v == 0 ? 0 : v; // no negative zero
+    if (!ParseNumber(text, v)) return false;
+    checks::TCheckSettings trial = settings;
+    trial.*field = v == 0 ? 0 : v; // no negative zero
+    if (!checks::CheckSettingsError(trial).empty()) return false;
+    settings = trial;
     return true;
 }
 
@@ -76,10 +81,10 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
             out = n;
             return true;
         };
-        // A finite number, positive (or zero too when zeroAllowed), as the option's value.
-        auto number = [&](long double& out, bool zeroAllowed) -> bool {
+        // The option's value as one check setting.
+        auto setting = [&](long double checks::TCheckSettings::*field) -> bool {
             std::string text;
-            return value(text) && Positive(text, zeroAllowed, out);
+            return value(text) && Setting(text, field, plan.CheckSettings);
         };
         TInputTexts& in = plan.Presses.back().Inputs;
         std::string* box = nullptr;
@@ -148,21 +153,25 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
                 return "--embed needs a criterion: terzaghi, ec7a, ec7b, exit or column";
             plan.Embed = true;
         } else if (option == "--gamma-w") {
-            if (!number(plan.CheckSettings.GammaW, false))
+            if (!setting(&checks::TCheckSettings::GammaW))
                 return "--gamma-w needs a positive number (kN/m3)";
         } else if (option == "--tailwater") {
-            if (!number(plan.CheckSettings.Tailwater, true))
+            if (!setting(&checks::TCheckSettings::Tailwater))
                 return "--tailwater needs a number of zero or more (m)";
         } else if (option == "--target") {
-            if (!number(plan.CheckSettings.Target, false))
+            if (!setting(&checks::TCheckSettings::Target))
                 return "--target needs a positive number";
         } else if (option == "--factors") {
             std::string pair;
             const std::size_t comma = value(pair) ? pair.find(',') : std::string::npos;
             if (comma == std::string::npos ||
-                !Positive(pair.substr(0, comma), false, plan.CheckSettings.FactorDst) ||
-                !Positive(pair.substr(comma + 1), false, plan.CheckSettings.FactorStb))
+                !Setting(pair.substr(0, comma), &checks::TCheckSettings::FactorDst,
+                         plan.CheckSettings) ||
+                !Setting(pair.substr(comma + 1), &checks::TCheckSettings::FactorStb,
+                         plan.CheckSettings))
                 return "--factors needs two positive numbers: DST,STB";
+        } else if (option == "--report") {
+            if (!value(plan.ReportFile) || plan.ReportFile.empty()) return "--report needs a file";
         } else if (option == "--help" || option == "-h") {
             plan.Help = true;
         } else {

@@ -28,8 +28,9 @@ struct TPress {
 struct TCliPlan {
     std::vector<TPress> Presses;
     bool Json = false;
-    std::string CsvDir;  // "" for none
-    std::string PngFile; // "" for none
+    std::string CsvDir;     // "" for none
+    std::string PngFile;    // "" for none
+    std::string ReportFile; // --report: the HTML report of the last run, "" for none
     bool Help = false;
     // Design checks after every run (--checks) and the embedment search (--embed CRITERION).
     bool Checks = false;

@@ -1,0 +1,39 @@
+// The calculation sheet of one completed run as one self-contained HTML file, shared by the
+// windows and the batch tool.
+//
+// Computes: the page with the title and the date, the eight inputs as typed and the check
+// settings, the run's results (shape factor, Nd, Nf, q in the input units and in m3/day per
+// metre), the shown flow-net picture as an embedded PNG (exact pixels, with the overlays that are
+// switched on), the design checks with pass or fail against the target, the three diagrams as
+// inline SVG (the embedment one only after a search) and the engineer's notes; print CSS for A4.
+//
+// Assumes: the model holds the completed run the checks were computed from (its ShownPicture
+// as the window shows it); the date is given by the caller, so the same run gives the same page.
+//
+// Holds: every text from outside (inputs, date, reasons) is escaped; the page loads nothing
+// from elsewhere. The figures carry the batch tool's formatting: the shape factor and q as the
+// run's message writes them, the check figures by FormatFigure.
+#pragma once
+
+#include "checks/DesignChecks.h"
+#include "checks/EmbedmentSearch.h"
+#include "control/RunControl.h"
+
+#include <optional>
+#include <string>
+
+namespace verrask::report {
+
+struct TReportContent {
+    std::string Date; // shown as given, e.g. "2026-12-09 15:52 UTC"
+    TInputTexts Inputs;
+    checks::TCheckSettings Settings;
+    checks::TDesignChecks Checks;
+    std::optional<checks::TEmbedment> Embedment; // only after a search
+};
+
+// The page, or "" with `error` set when the picture cannot be encoded.
+std::string ReportHtml(const TReportContent& content, const sheetpile::TModel& model,
+                       std::string& error);
+
+} // namespace verrask::report
