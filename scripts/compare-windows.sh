@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Linux batch tool and the Windows one (under Wine) with the same options and compares
 # what they give: stdout and stderr texts (modulo the console's CR LF), exit codes, the CSV grids
-# byte for byte and the PNG pictures (byte for byte; where the bytes differ, pixel for pixel).
+# and the HTML report byte for byte, and the PNG pictures (byte for byte; where the bytes differ,
+# pixel for pixel).
 # Only the measured times (JSON "seconds", the text's "elapsed") are left out.
 #   compare-windows.sh LINUX_CLI WINDOWS_CLI.exe WINE_PREFIX
 set -u
@@ -69,6 +70,9 @@ compare() { # a name, then the options
     cmp -s "$f" "$w/csv/${f##*/}" || bad+=("${f##*/}")
   done
   [ "$(ls "$l/csv")" = "$(ls "$w/csv")" ] || bad+=("csv file list")
+  if [ -e "$l/report.html" ] || [ -e "$w/report.html" ]; then
+    cmp -s "$l/report.html" "$w/report.html" || bad+=(report)
+  fi
   if [ -e "$l/net.png" ] || [ -e "$w/net.png" ]; then
     same_png "$l/net.png" "$w/net.png" || bad+=(png)
   fi
@@ -90,7 +94,8 @@ compare "chained runs, tuned, zones" --json --wall 1.5 --stratum 3 --then --left
   --zones imminent,critical,possible --csv @/csv --png @/net.png
 compare "extended-precision inputs" --json --k 0.1 --up 0.3 --down 1E-5 --ratio 1.0000000000000000001
 compare "a 20000-digit input" --json --up "2.$(printf '%020000d' 3)" --down "1$(printf '%05000d' 0)E-5000"
-compare "design checks" --checks --left 1 --wall 1.2 --up 3 --down 0.5
+compare "design checks and the report" --checks --left 1 --wall 1.2 --up 3 --down 0.5 \
+  --report @/report.html
 compare "embedment search" --embed terzaghi --up 2
 compare "refused: trailing space" --stratum "2 "
 compare "refused: comma" --k "1,5"
