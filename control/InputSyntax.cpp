@@ -33,7 +33,7 @@ constexpr long long kMaxSciExponent = 4932;
 constexpr long long kMinSciExponent = -4960;
 
 // Every extended normal value and every midpoint between two neighbours (the rounding
-// boundaries) has at most 11515 significant decimal digits (the midpoints just above the
+// boundaries) has at most 11516 significant decimal digits (the midpoints next to the
 // smallest normal). Digits beyond kMaxDigits can only tell whether the value lies above such a
 // boundary, so they are replaced by one nonzero digit further down.
 constexpr std::size_t kMaxDigits = 11600;
