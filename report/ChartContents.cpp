@@ -44,6 +44,8 @@ void FitAxes(TChart& chart, std::vector<double> xs, std::vector<double> ys, bool
     title = chart.Y.Title;
     reversed = chart.Y.Reversed;
     range(ys, lo, hi);
+    // Headroom: a line at the top of the range would hide in the plot's frame.
+    if (!reversed && std::isfinite(lo) && std::isfinite(hi)) hi += (hi - lo) / 25;
     chart.Y = NiceAxis(lo, hi);
     chart.Y.Title = title;
     chart.Y.Reversed = reversed;

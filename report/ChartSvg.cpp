@@ -5,13 +5,17 @@
 #include "report/HtmlText.h"
 
 #include <cmath>
+#include <vector>
 
 namespace verrask::report {
 
 namespace {
 
 // Room around the plot for the title and legend (top), tick labels and axis titles.
-constexpr int MarginLeft = 64, MarginRight = 18, MarginTop = 52, MarginBottom = 46;
+constexpr int MarginLeft = 64, MarginRight = 18, MarginBottom = 46;
+constexpr int TitleHeight = 22, LegendRowHeight = 16;
+// About 6 px a character of the 11 px font: where the legend's next entry starts.
+constexpr double LegendCharWidth = 6;
 
 std::string C(double v) {
     return FormatFixed(v, 1);
@@ -47,8 +51,24 @@ std::string Stroke(const TSeries& s) {
 } // namespace
 
 std::string ChartSvg(const TChart& chart, const std::string& id, int width, int height) {
-    const TFrame f{MarginLeft, MarginTop, static_cast<double>(width - MarginLeft - MarginRight),
-                   static_cast<double>(height - MarginTop - MarginBottom)};
+    // Legend entries in rows under the title, a new row where the next one would not fit.
+    struct TPlace {
+        double X, Y;
+    };
+    std::vector<TPlace> places;
+    double lx = MarginLeft, ly = TitleHeight + 12;
+    for (const TSeries& s : chart.Series) {
+        const double w = 25 + LegendCharWidth * static_cast<double>(s.Name.size());
+        if (lx > MarginLeft && lx + w > width - MarginRight) {
+            lx = MarginLeft;
+            ly += LegendRowHeight;
+        }
+        places.push_back({lx, ly});
+        lx += w + 15;
+    }
+    const double top = ly + 14;
+    const TFrame f{MarginLeft, top, static_cast<double>(width - MarginLeft - MarginRight),
+                   height - top - MarginBottom};
     const std::string w = std::to_string(width), h = std::to_string(height);
     std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" id=\"" + HtmlEscape(id) +
                       "\" class=\"chart\" width=\"" + w + "\" height=\"" + h + "\" viewBox=\"0 0 " +
@@ -59,18 +79,15 @@ std::string ChartSvg(const TChart& chart, const std::string& id, int width, int 
            "\"/></clipPath>\n";
     out += Text(width / 2.0, 16, "middle", chart.Title, " font-size=\"13\" font-weight=\"bold\"");
 
-    // Legend: one row of entries under the title.
-    double lx = f.Left;
-    for (const TSeries& s : chart.Series) {
-        const double y = 34;
+    for (std::size_t i = 0; i < chart.Series.size(); ++i) {
+        const TSeries& s = chart.Series[i];
+        const double x = places[i].X, y = places[i].Y;
         if (s.Style == TLineStyle::Markers)
-            out += "<circle cx=\"" + C(lx + 10) + "\" cy=\"" + C(y - 4) + "\" r=\"3\" fill=\"" +
+            out += "<circle cx=\"" + C(x + 10) + "\" cy=\"" + C(y - 4) + "\" r=\"3\" fill=\"" +
                    s.Colour + "\"/>\n";
         else
-            out += Line(lx, y - 4, lx + 20, y - 4, Stroke(s));
-        out += Text(lx + 25, y, "start", s.Name);
-        // About 6 px a character at 11 px: the next entry after this one's text.
-        lx += 40 + 6.0 * static_cast<double>(s.Name.size());
+            out += Line(x, y - 4, x + 20, y - 4, Stroke(s));
+        out += Text(x + 25, y, "start", s.Name);
     }
 
     // Grid lines, ticks and their labels.

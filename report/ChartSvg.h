@@ -1,6 +1,6 @@
 // Draws a chart's contents (ChartContents.h) as an SVG element to put inline in HTML.
 //
-// Computes: an <svg> of the given size in CSS pixels with the title, a row of legend entries,
+// Computes: an <svg> of the given size in CSS pixels with the title, rows of legend entries,
 // the plot frame with tick marks, tick labels and grid lines, the axis titles and every series
 // (polyline, dashed polyline or circle markers), clipped to the plot.
 //
@@ -16,6 +16,6 @@
 
 namespace verrask::report {
 
-std::string ChartSvg(const TChart& chart, const std::string& id, int width = 600, int height = 340);
+std::string ChartSvg(const TChart& chart, const std::string& id, int width = 420, int height = 320);
 
 } // namespace verrask::report

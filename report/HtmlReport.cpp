@@ -24,13 +24,14 @@ p.date{margin:0;color:#444}
 table{border-collapse:collapse;margin:4px 0}td,th{border:1px solid #bbb;padding:2px 8px;
 text-align:left;vertical-align:top}th{background:#eee}td.num{text-align:right}
 td.pass{color:#0a6b1f;font-weight:bold}td.fail{color:#b00020;font-weight:bold}
-.grid{display:flex;flex-wrap:wrap;gap:12px}
+.grid{display:flex;flex-wrap:wrap;gap:12px;align-items:flex-start}
 img.net{max-width:100%;height:auto;image-rendering:pixelated;border:1px solid #999}
 svg.chart{max-width:100%;height:auto;display:block}
 ul.notes li{margin:2px 0}
 @page{size:A4;margin:14mm}
 @media print{body{margin:0;max-width:none;font-size:10pt}
-section,figure,table,svg{break-inside:avoid}h2{break-after:avoid}})";
+section,figure,table,svg{break-inside:avoid}h2{break-after:avoid}
+.grid>svg.chart{width:calc(50% - 6px)}})";
 
 std::string Cell(const std::string& text, const std::string& cls = "", const std::string& id = "") {
     std::string out = "<td";
@@ -181,13 +182,14 @@ std::string EmbedmentSection(const checks::TEmbedment& e) {
                       HtmlEscape(checks::CriterionName(e.Criterion)) + ", " +
                       HtmlEscape(util ? "utilisation <= 1" : "FS >= " + FormatFigure(e.Target)) +
                       ")</h2>\n<p>" + HtmlEscape(summary) + "</p>\n";
-    out += "<table id=\"trials\">\n" +
+    out += "<div class=\"grid\">\n<table id=\"trials\">\n" +
            Head({"Rows", "Depth (m)", util ? "Utilisation" : "FS", "Result"});
     for (const checks::TEmbedmentTrial& t : e.Trials)
         out += Row({Cell(std::to_string(t.Rows), "num"), Cell(FormatFigure(t.Depth), "num"),
                     Cell(FormatFigure(t.Value), "num"),
                     Cell(t.Passes ? "passes" : "fails", t.Passes ? "pass" : "fail")});
-    return out + "</table>\n" + ChartSvg(EmbedmentChart(e), "chart-embedment") + "</section>\n";
+    return out + "</table>\n" + ChartSvg(EmbedmentChart(e), "chart-embedment") +
+           "</div>\n</section>\n";
 }
 
 std::string Notes(const TReportContent& r, const sheetpile::TModel& m) {
@@ -256,10 +258,10 @@ std::string ReportHtml(const TReportContent& r, const sheetpile::TModel& m, std:
            "\">\n<figcaption>Overlays shown: " + HtmlEscape(Overlays(m)) +
            "</figcaption>\n</figure>\n</section>\n";
     out += "<section>\n<h2>Design checks</h2>\n" + Checks(r) + "</section>\n";
-    out += "<section>\n<h2>Diagrams</h2>\n";
+    out += "<section>\n<h2>Diagrams</h2>\n<div class=\"grid\">\n";
     out += ChartSvg(WallPressureChart(m, r.Checks, r.Settings), "chart-wall");
     out += ChartSvg(ExitGradientChart(m, r.Checks), "chart-exit");
-    out += "</section>\n";
+    out += "</div>\n</section>\n";
     if (r.Embedment) out += EmbedmentSection(*r.Embedment);
     out += "<section>\n<h2>Notes</h2>\n" + Notes(r, m) + "</section>\n</body>\n</html>\n";
     return out;

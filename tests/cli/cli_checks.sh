@@ -42,5 +42,18 @@ check "progress on stderr" grep -q '^embedment: [0-9]* rows (' "$work/err"
 text=$("$cli" --embed terzaghi --target 1000 2>/dev/null)
 check "no depth passes: says so" grep -q "^Embedment for terzaghi (FS >= 1000): none.*(no wall depth up to 49 rows passes)" <<<"$text"
 
+# The HTML report of the last run: written whole, or refused with the earlier file kept.
+"$cli" --checks --embed ec7b --report "$work/r.html" >"$work/out" 2>/dev/null
+check "report run exits 0" test $? -eq 0
+check "report has the run's figures" grep -q "id=\"fs-terzaghi\">$(grep -o 'FS = [0-9.]*;' "$work/out" | head -1 | sed 's/FS = //; s/;//')<" "$work/r.html"
+check "report has three diagrams with a search" test "$(grep -c '<svg ' "$work/r.html")" -eq 3
+"$cli" --report "$work/missing/r.html" >"$work/out" 2>"$work/err"
+check "unwritable report exits 1" test $? -eq 1
+check "unwritable report says so" grep -q "^verrask-cli: the report was not written: " "$work/err"
+check "the run's output is still printed" grep -q "^Shape Factor" "$work/out"
+echo earlier >"$work/r.html" && mkdir "$work/r.html.part"
+"$cli" --report "$work/r.html" >/dev/null 2>&1
+check "failed report keeps the earlier file" test "$(cat "$work/r.html")" = earlier
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
