@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Prepares a Wine prefix for the Windows programs and their tests. Source it with the prefix path:
 #
 #   source scripts/wine-env.sh build/windows/wine            # console programs and test suites
