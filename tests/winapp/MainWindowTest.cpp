@@ -152,6 +152,22 @@ TEST(MainWindow, OpensWithTheDesignAt96Dpi) {
     }
 }
 
+TEST(MainWindow, ManifestAsksForCommonControls6AndPerMonitorDensity) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                               SizeofResource(nullptr, found));
+    for (const char* part :
+         {"<dpiAware "
+          "xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">True/PM</dpiAware>",
+          ">PerMonitorV2</dpiAwareness>", "level=\"asInvoker\"",
+          "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""})
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    TWindow w; // buttons of version 6 of the library know their ideal size
+    SIZE ideal{};
+    EXPECT_TRUE(SendMessageW(w->Button1, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+}
+
 TEST(MainWindow, RefusesWrongInput) {
     TWindow w;
     int alerts = 0;
