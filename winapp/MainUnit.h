@@ -39,9 +39,10 @@ class TForm1 final : public TRunShell {
     HWND Handle = nullptr;
     // Components, in the order of the window's design (the frames are painted by the window).
     HMENU MainMenu1 = nullptr, File1 = nullptr, Help1 = nullptr; // Exit1, About1: menu ids
-    HWND TrackBar1, TrackBar2, Label1, Label2, Edit1, Edit2, Label3, Label4, Button1, Label5,
-        Label6, Label7, Edit3, Edit4, Label8, Edit5, StatusBar1, Edit6, Edit7, Label9, Label10,
-        CheckBox1, CheckBox2, CheckBox3, Edit8, Label11, Tooltip;
+    HWND TrackBar1{}, TrackBar2{}, Label1{}, Label2{}, Edit1{}, Edit2{}, Label3{}, Label4{},
+        Button1{}, Label5{}, Label6{}, Label7{}, Edit3{}, Edit4{}, Label8{}, Edit5{}, StatusBar1{},
+        Edit6{}, Edit7{}, Label9{}, Label10{}, CheckBox1{}, CheckBox2{}, CheckBox3{}, Edit8{},
+        Label11{}, Tooltip{};
     std::unique_ptr<TImage> Image1;
 
     // Event handlers.
@@ -117,7 +118,6 @@ class TForm1 final : public TRunShell {
     sheetpile::TModel& Model;
     std::vector<TPlaced> Places;
     std::map<int, HFONT> Fonts;
-    HBRUSH FaceBrush;
     int FontSize = design::FontHeight;
     // Smallest client area; the frame as it is on this system is added to it.
     int MinimumWidth = design::MinimumClientWidth, MinimumHeight = design::MinimumClientHeight;
@@ -131,7 +131,7 @@ class TForm1 final : public TRunShell {
     bool WasClosed = false;
 };
 
-// The window class's name and the process's start: common controls.
+// Loads the common controls (version 6, by the manifest) the window uses; once is enough.
 void InitialiseWindowing();
 
 } // namespace verrask::win
