@@ -2,6 +2,7 @@
 #include "cli/CliOptions.h"
 
 #include "control/InputSyntax.h"
+#include "report/CheckLines.h"
 
 #include <algorithm>
 #include <charconv>
@@ -49,13 +50,9 @@ namespace {
 // result (CheckSettingsError); leaves the settings alone otherwise.
 bool Setting(const std::string& text, long double checks::TCheckSettings::*field,
              checks::TCheckSettings& settings) {
-    long double v = 0;
-    if (!ParseNumber(text, v)) return false;
-    checks::TCheckSettings trial = settings;
-    trial.*field = v == 0 ? 0 : v; // no negative zero
-    if (!checks::CheckSettingsError(trial).empty()) return false;
-    settings = trial;
-    return true;
+    for (const report::TSettingFieldDesign& d : report::SettingFields)
+        if (d.Member == field) return report::ApplySetting(text, d.Field, settings).empty();
+    return false;
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // show the same texts at the same places.
 //
 // Holds: positions are client pixels (below the menu bar), left, top, width, height; a font
-// height of 0 means the window's font; texts are UTF-8 and ASCII only.
+// height of 0 means the window's font; texts are UTF-8, ASCII but for the menu's ellipses.
 #pragma once
 
 #include <array>
@@ -130,6 +130,35 @@ struct TMenuDesign {
 };
 inline constexpr std::array<TMenuDesign, 2> Menu{
     {{"File1", "&File", "Exit1", "&Exit"}, {"Help1", "&Help", "About1", "&Info"}}};
+
+// The whole menu bar, left to right, and every command under it in order (the two above among
+// them). A command whose Name is empty is a separator line. "\xE2\x80\xA6" is the ellipsis of
+// a command that opens a dialog; access keys are unique on the bar and within each menu.
+struct TMenuBarDesign {
+    std::string_view Name, Text;
+};
+inline constexpr std::array<TMenuBarDesign, 4> MenuBar{
+    {{"File1", "&File"}, {"Edit1", "&Edit"}, {"Checks1", "&Checks"}, {"Help1", "&Help"}}};
+
+struct TMenuCommandDesign {
+    std::string_view Menu, Name, Text;
+    bool NeedsRun = false; // disabled until a run has completed
+};
+inline constexpr std::array<TMenuCommandDesign, 8> MenuCommands{{
+    {"File1", "SavePicture1", "&Save Picture\xE2\x80\xA6", true},
+    {"File1", "ExportResults1", "Export &Results\xE2\x80\xA6", true},
+    {"File1", "ExportReport1", "Export Re&port\xE2\x80\xA6", true},
+    {"File1", "", ""},
+    {"File1", "Exit1", "&Exit"},
+    {"Edit1", "Copy1", "&Copy", true},
+    {"Checks1", "DesignChecks1", "&Design checks\xE2\x80\xA6"},
+    {"Help1", "About1", "&Info"},
+}};
+
+// The design-checks window: its title and client size at 96 dpi.
+inline constexpr std::string_view ChecksCaption = "Design checks";
+inline constexpr int ChecksClientWidth = 760;
+inline constexpr int ChecksClientHeight = 640;
 
 // The About box.
 namespace about {

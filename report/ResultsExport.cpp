@@ -1,0 +1,117 @@
+// The run's results as JSON and CSV (see ResultsExport.h).
+#include "report/ResultsExport.h"
+
+#include "report/ReportFile.h"
+
+#include <cstdio>
+
+namespace verrask::report {
+
+namespace {
+
+std::string Printf(const char* format, long double v) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, format, v);
+    return buffer;
+}
+
+std::string JsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char ch : s) {
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += static_cast<char>(ch);
+        } else if (ch < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", ch);
+            out += buffer;
+        } else {
+            out += static_cast<char>(ch);
+        }
+    }
+    return out + "\"";
+}
+
+template <typename Grid> std::string GridText(const Grid& grid, int rows, int cols) {
+    std::string out;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            if (c) out += ',';
+            out += std::to_string(grid[r][c]);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace
+
+std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m, const std::string& extra) {
+    const TInputTexts& in = r.Inputs;
+    auto field = [](const char* name, const std::string& value) {
+        return std::string("\"") + name + "\":" + value;
+    };
+    auto integer = [](long long v) { return std::to_string(v); };
+    std::string out = "{";
+    out += field("run", integer(r.Run)) + ",";
+    out += "\"inputs\":{" + field("left", JsonString(in.Edit6)) + "," +
+           field("right", JsonString(in.Edit7)) + "," + field("wall", JsonString(in.Edit2)) + "," +
+           field("stratum", JsonString(in.Edit1)) + "," + field("ratio", JsonString(in.Edit5)) +
+           "," + field("k", JsonString(in.Edit8)) + "," + field("up", JsonString(in.Edit3)) + "," +
+           field("down", JsonString(in.Edit4)) + "},";
+    out += "\"geometry\":{" + field("LeftBlanketCol", integer(m.LeftBlanketCol)) + "," +
+           field("PileUpCol", integer(m.PileUpCol)) + "," +
+           field("PileDownCol", integer(m.PileDownCol)) + "," +
+           field("RightBlanketCol", integer(m.RightBlanketCol)) + "," +
+           field("LastCol", integer(m.LastCol)) + "," + field("PileRows", integer(m.PileRows)) +
+           "},";
+    out += "\"passes\":{" + field("head", integer(static_cast<long long>(m.HeadPasses))) + "," +
+           field("stream", integer(static_cast<long long>(m.StreamPasses))) + "},";
+    out += field("InflowSum", Printf("%.0Lf", m.InflowSum)) + ",";
+    out += field("OutflowSum", Printf("%.0Lf", m.OutflowSum)) + ",";
+    out += field("Nd", integer(m.Nd)) + "," + field("Nf", integer(m.Nf)) + ",";
+    out += field("ShapeFactor", Printf("%.21Lg", m.ShapeFactor)) + ",";
+    out += field("q", Printf("%.21Lg", Discharge(m))) + ",";
+    out +=
+        field("zones", std::string("{") + field("critical", m.ShowCriticalZone ? "true" : "false") +
+                           "," + field("possible", m.ShowPossibleHeave ? "true" : "false") + "," +
+                           field("imminent", m.ShowImminentHeave ? "true" : "false") + "}") +
+        ",";
+    out += field("message", JsonString(r.Message)) + ",";
+    std::string panels = "[";
+    for (std::size_t i = 0; i < r.Panels.size(); ++i) {
+        if (i) panels += ',';
+        panels += JsonString(r.Panels[i]);
+    }
+    out += field("panels", panels + "]") + ",";
+    out += field("seconds", Printf("%.6Lf", static_cast<long double>(r.Seconds)));
+    if (!extra.empty()) out += "," + extra;
+    return out + "}\n";
+}
+
+std::string CsvGrid(const sheetpile::TModel& m, std::size_t which) {
+    const int cols = m.LastCol + 1, fineCols = 4 * m.LastCol + 1;
+    switch (which) {
+    case 0:
+        return GridText(m.HeadGrid, sheetpile::CoarseRows, cols);
+    case 1:
+        return GridText(m.StreamGrid, sheetpile::CoarseRows, cols);
+    case 2:
+        return GridText(m.FineHead, sheetpile::FineRows, fineCols);
+    case 3:
+        return GridText(m.FineStream, sheetpile::FineRows, fineCols);
+    default:
+        return "";
+    }
+}
+
+std::string WriteCsv(const std::string& dir, const sheetpile::TModel& m,
+                     const std::string& prefix) {
+    for (std::size_t i = 0; i < CsvNames.size(); ++i) {
+        const std::string path = dir + "/" + prefix + CsvNames[i];
+        if (!WriteReportFile(path, CsvGrid(m, i)).empty()) return "cannot write " + path;
+    }
+    return "";
+}
+
+} // namespace verrask::report

@@ -1,0 +1,46 @@
+// The results of one completed run as files for other programs: the batch tool's JSON object of
+// the run and the four head and stream grids as CSV, shared by the batch tool and the windows.
+//
+// Computes: one JSON line per run (inputs as typed, geometry, passes, sums, Nd, Nf, shape factor,
+// q, zones, the message and the status panels, the seconds taken) and the grids as CSV text, one
+// row a line, the numbers as stored.
+//
+// Assumes: the model holds the completed run the report describes.
+//
+// Holds: the texts are the same on every platform for the same run; each CSV file is written
+// through a temporary file beside it, so a failed write keeps an earlier file as it was.
+#pragma once
+
+#include "control/RunControl.h"
+
+#include <array>
+#include <string>
+
+namespace verrask::report {
+
+// What the window shows after a run, plus the run's own figures.
+struct TRunReport {
+    int Run = 0;
+    TInputTexts Inputs;
+    std::string Message; // Label5
+    std::array<std::string, PanelCount> Panels;
+    double Seconds = 0;
+};
+
+// `extra` holds further members ("name":value,...) put after the run's own, "" for none.
+std::string JsonReport(const TRunReport& report, const sheetpile::TModel& model,
+                       const std::string& extra = "");
+
+// The names of the four grid files, in the order WriteCsv writes them.
+inline constexpr std::array<const char*, 4> CsvNames{"HeadGrid.csv", "StreamGrid.csv",
+                                                     "FineHead.csv", "FineStream.csv"};
+
+// The grid CsvNames[which] names, as CSV text.
+std::string CsvGrid(const sheetpile::TModel& model, std::size_t which);
+
+// Writes the four grids into dir (which must exist) as `prefix` + CsvNames[i]. Returns "" on
+// success, else what failed (the grids before it are written, the failed one keeps its file).
+std::string WriteCsv(const std::string& dir, const sheetpile::TModel& model,
+                     const std::string& prefix = "");
+
+} // namespace verrask::report
