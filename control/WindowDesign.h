@@ -138,7 +138,7 @@ struct TMenuBarDesign {
     std::string_view Name, Text;
 };
 inline constexpr std::array<TMenuBarDesign, 4> MenuBar{
-    {{"File1", "&File"}, {"Edit1", "&Edit"}, {"Checks1", "&Checks"}, {"Help1", "&Help"}}};
+    {{"File1", "&File"}, {"EditMenu1", "&Edit"}, {"Checks1", "&Checks"}, {"Help1", "&Help"}}};
 
 struct TMenuCommandDesign {
     std::string_view Menu, Name, Text;
@@ -150,7 +150,7 @@ inline constexpr std::array<TMenuCommandDesign, 8> MenuCommands{{
     {"File1", "ExportReport1", "Export Re&port\xE2\x80\xA6", true},
     {"File1", "", ""},
     {"File1", "Exit1", "&Exit"},
-    {"Edit1", "Copy1", "&Copy", true},
+    {"EditMenu1", "Copy1", "&Copy", true},
     {"Checks1", "DesignChecks1", "&Design checks\xE2\x80\xA6"},
     {"Help1", "About1", "&Info"},
 }};
