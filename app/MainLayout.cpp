@@ -83,10 +83,33 @@ void TForm1::CreateComponents() {
     setAutoFillBackground(true);
 
     MainMenu1 = new QMenuBar(this);
-    File1 = MainMenu1->addMenu(Text(design::Menu[0].Text));
-    Exit1 = File1->addAction(Text(design::Menu[0].ItemText));
-    Help1 = MainMenu1->addMenu(Text(design::Menu[1].Text));
-    About1 = Help1->addAction(Text(design::Menu[1].ItemText));
+    const std::pair<std::string_view, QMenu**> menus[] = {
+        {"File1", &File1}, {"EditMenu1", &EditMenu1}, {"Checks1", &Checks1}, {"Help1", &Help1}};
+    const std::pair<std::string_view, QAction**> commands[] = {{"SavePicture1", &SavePicture1},
+                                                               {"ExportResults1", &ExportResults1},
+                                                               {"ExportReport1", &ExportReport1},
+                                                               {"Exit1", &Exit1},
+                                                               {"Copy1", &Copy1},
+                                                               {"DesignChecks1", &DesignChecks1},
+                                                               {"About1", &About1}};
+    for (const design::TMenuBarDesign& bar : design::MenuBar) {
+        QMenu* menu = MainMenu1->addMenu(Text(bar.Text));
+        menu->setObjectName(Text(bar.Name));
+        for (const auto& [name, member] : menus)
+            if (name == bar.Name) *member = menu;
+        for (const design::TMenuCommandDesign& item : design::MenuCommands) {
+            if (item.Menu != bar.Name) continue;
+            if (item.Name.empty()) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action =
+                menu->addAction(QString::fromUtf8(item.Text.data(), qsizetype(item.Text.size())));
+            action->setObjectName(Text(item.Name));
+            for (const auto& [name, member] : commands)
+                if (name == item.Name) *member = action;
+        }
+    }
 
     ClientArea = new QWidget(this);
     QWidget* c = ClientArea;

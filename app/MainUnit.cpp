@@ -44,6 +44,12 @@ TForm1::TForm1(sheetpile::TModel& model, QScreen* screen)
 
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(SavePicture1, &QAction::triggered, this, &TForm1::SavePicture1Click);
+    connect(ExportResults1, &QAction::triggered, this, &TForm1::ExportResults1Click);
+    connect(ExportReport1, &QAction::triggered, this, &TForm1::ExportReport1Click);
+    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+    connect(DesignChecks1, &QAction::triggered, this, &TForm1::DesignChecks1Click);
+    ChecksForm = new TChecksForm(this);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
     connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
@@ -54,6 +60,7 @@ TForm1::TForm1(sheetpile::TModel& model, QScreen* screen)
     Image1->OnMouseMove = [this](int X, int Y) { Image1MouseMove(X, Y); };
 
     FormCreate();
+    UpdateCommands();
     // Opened at the centre of the screen.
     const QRect area = OpeningScreen->availableGeometry();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
@@ -94,6 +101,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (RunControl->PendingWorkers > 0) Dropped = true; // the run in progress is dropped
     Timer1->stop();
     if (AboutFormInst != nullptr) AboutFormInst->close();
+    ChecksForm->close();
     event->accept();
     emit Closed();
 }
@@ -114,7 +122,13 @@ TInputTexts TForm1::InputTexts() const {
 }
 
 void TForm1::Button1Click() {
-    RunControl->Button1Click(InputTexts());
+    const TInputTexts texts = InputTexts();
+    RunClock.start();
+    if (!RunControl->Button1Click(texts)) return; // refused: the last results stay
+    PendingInputs = texts;
+    Completed = false; // the workers now overwrite the results
+    UpdateCommands();
+    ChecksForm->RunStarted();
 }
 
 void TForm1::Timer1Timer() {
@@ -133,7 +147,13 @@ void TForm1::StartWorkers() {
 
 void TForm1::WorkerDone() {
     if (Dropped) return; // the window has closed: nothing of it may change any more
-    RunControl->WorkerDone();
+    if (!RunControl->WorkerDone()) return;
+    Completed = true;
+    ++Runs;
+    LastInputs = PendingInputs;
+    LastSeconds = static_cast<double>(RunClock.elapsed()) / 1000;
+    UpdateCommands();
+    ChecksForm->RunCompleted(Model, LastInputs);
 }
 
 // --- After a run: track bars, check boxes, probe ---------------------------------------------

@@ -1,5 +1,6 @@
 // The main window Form1 (TForm1): the eight input boxes and RUN, the after-run track bars and
-// check boxes, the message label, the flow-net picture, the seven-panel status bar and the menu.
+// check boxes, the message label, the flow-net picture, the seven-panel status bar and the menu
+// (saving and exporting the last completed run, copying its picture, the design-checks window).
 // It computes nothing itself: it is the run control's shell (TRunShell) and hands every event to
 // TRunControl and the model.
 //
@@ -7,11 +8,13 @@
 // Qt's automatic high-dpi scaling is off, so one Qt pixel is one screen pixel.
 //
 // Holds: the window is laid out for CurrentDpi (designed at 96 dpi, scaled by hand on creation
-// and on every change of the screen's density); while a run is in progress RUN, the track bars
-// and the check boxes are disabled; a completion arriving after the window has closed is
-// dropped; the destructor returns only when no worker lives.
+// and on every change of the screen's density); while a run is in progress RUN, the track bars,
+// the check boxes and the commands on the last run are disabled (those until a run completes); a
+// completion arriving after the window has closed is dropped; the destructor returns only when no
+// worker lives.
 #pragma once
 
+#include "app/ChecksForm.h"
 #include "app/ImageView.h"
 #include "app/StatusStrip.h"
 #include "app/TuningAdapters.h"
@@ -20,6 +23,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +34,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QScreen;
@@ -82,6 +87,14 @@ class TForm1 final : public QWidget, public TRunShell {
     QFrame* Bevel4;
     QLineEdit* Edit8;
     QLabel* Label11;
+    QMenu* EditMenu1;
+    QMenu* Checks1;
+    QAction* SavePicture1;
+    QAction* ExportResults1;
+    QAction* ExportReport1;
+    QAction* Copy1;
+    QAction* DesignChecks1;
+    TChecksForm* ChecksForm; // the modeless design-checks window, hidden until asked for
 
     // Event handlers.
     void Exit1Click();
@@ -97,6 +110,11 @@ class TForm1 final : public QWidget, public TRunShell {
     void CheckBox1Click();
     void CheckBox2Click();
     void CheckBox3Click();
+    void SavePicture1Click();
+    void ExportResults1Click();
+    void ExportReport1Click();
+    void Copy1Click();
+    void DesignChecks1Click();
     // A worker's completion, on the main thread (invoked by name from the workers).
     Q_INVOKABLE void WorkerDone();
     // The screen's density changed, or the window moved to a screen of another density.
@@ -112,6 +130,12 @@ class TForm1 final : public QWidget, public TRunShell {
     bool RunDropped() const { return Dropped; }
     std::string MessageText; // Label5's text as the run control gave it (CR LF line breaks)
     int Alerts = 0;
+    // A completed run whose results the commands may save (none during a run).
+    bool HasResults() const { return Completed; }
+    // Where a command asks for a file name ("" when the user cancels) and reports a failed
+    // write; the tests replace the dialogs.
+    std::function<QString(const QString& caption, const QString& filter)> AskSaveName;
+    std::function<void(const QString& message)> ShowFailure;
 
   Q_SIGNALS:
     void Closed(); // the window has closed: the program ends
@@ -144,6 +168,9 @@ class TForm1 final : public QWidget, public TRunShell {
     void WatchScreen(QScreen* screen);
     int MenuHeight() const;
     TInputTexts InputTexts() const;
+    void UpdateCommands();
+    QString SaveName(const QString& caption, const QString& filter);
+    void Failed(const QString& message);
 
     sheetpile::TModel& Model;
     QWidget* ClientArea;
@@ -156,6 +183,11 @@ class TForm1 final : public QWidget, public TRunShell {
     QScreen* OpeningScreen = nullptr;
     QScreen* WatchedScreen = nullptr;
     QMetaObject::Connection DpiWatch;
+    bool Completed = false;
+    int Runs = 0;
+    TInputTexts PendingInputs, LastInputs; // of the run in progress, of the last completed one
+    QElapsedTimer RunClock;
+    double LastSeconds = 0;
 };
 
 } // namespace verrask::app

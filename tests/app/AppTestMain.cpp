@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
     TMainWindowTest window;
     TScalingTest scaling;
     TAboutBoxTest about;
+    TChecksWindowTest checks;
     int failures = 0;
-    for (QObject* suite : std::initializer_list<QObject*>{&window, &scaling, &about}) {
+    for (QObject* suite : std::initializer_list<QObject*>{&window, &scaling, &about, &checks}) {
         const char* name = suite->metaObject()->className();
         if (only && !std::strstr(name, only)) continue;
         failures += QTest::qExec(suite, args);

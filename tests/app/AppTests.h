@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/MainUnit.h"
+#include "control/WindowDesign.h"
 
 #include <QObject>
 #include <QTest>
@@ -66,6 +67,14 @@ class TScalingTest : public QObject {
     void sameDensityReappliesTheSizes();
     void twoScreensOfDifferentDensity();
     void screenDensityChangeRelaysTheWindow();
+};
+
+class TChecksWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void commandsWaitForARunAndWriteWhole();
+    void figuresFollowTheRunAndRefusedSettingsChangeNothing();
+    void runCancelsTheSearchAndTheModelKeepsItsWall();
 };
 
 class TAboutBoxTest : public QObject {

@@ -138,7 +138,11 @@ void TMainWindowTest::tabOrderMenuAndTooltip() {
     QCOMPARE(w->Exit1->text(), QString("&Exit"));
     QCOMPARE(w->Help1->title(), QString("&Help"));
     QCOMPARE(w->About1->text(), QString("&Info"));
-    QCOMPARE(w->MainMenu1->actions().size(), 2);
+    QCOMPARE(w->MainMenu1->actions().size(), qsizetype(design::MenuBar.size()));
+    QCOMPARE(w->EditMenu1->title(), QString("&Edit"));
+    QCOMPARE(w->SavePicture1->text(), QString("&Save Picture\u2026"));
+    QCOMPARE(w->DesignChecks1->text(), QString("&Design checks\u2026"));
+    QCOMPARE(w->File1->actions().size(), 5); // three commands, a separator, Exit
 
     for (QWidget* c : std::initializer_list<QWidget*>{w->TrackBar1, w->TrackBar2, w->CheckBox1,
                                                       w->CheckBox2, w->CheckBox3})

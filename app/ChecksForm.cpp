@@ -1,0 +1,236 @@
+// The design-checks window's behaviour (see ChecksForm.h).
+#include "app/ChecksForm.h"
+
+#include "control/WindowDesign.h"
+#include "report/FigureFormat.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace verrask::app {
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+const char* const NothingYet = "Nothing to check yet: press RUN in the main window first.";
+
+} // namespace
+
+TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName("ChecksForm");
+    setWindowTitle(Q(std::string(design::ChecksCaption)));
+    resize(design::ChecksClientWidth, design::ChecksClientHeight);
+    auto* layout = new QVBoxLayout(this);
+
+    Notice = new QLabel(NothingYet, this);
+    Notice->setWordWrap(true);
+    layout->addWidget(Notice);
+
+    auto* settings = new QHBoxLayout;
+    auto* left = new QFormLayout;
+    auto* right = new QFormLayout;
+    for (std::size_t i = 0; i < Fields.size(); ++i) {
+        const report::TSettingFieldDesign& d = report::SettingFields[i];
+        Fields[i] = new QLineEdit(Q(report::SettingText(CurrentSettings, d.Field)), this);
+        Fields[i]->setMaximumWidth(90);
+        QString label = QString::fromUtf8(d.Label);
+        if (*d.Unit) label += " (" + QString::fromUtf8(d.Unit) + ")";
+        (i < 3 ? left : right)->addRow(label + ":", Fields[i]);
+        connect(Fields[i], &QLineEdit::editingFinished, this, [this, i] { FieldEdited(i); });
+    }
+    Criterion = new QComboBox(this);
+    for (const report::TCriterionChoice& c : report::CriterionChoices)
+        Criterion->addItem(QString::fromUtf8(c.Text));
+    right->addRow("Embedment criterion:", Criterion);
+    connect(Criterion, &QComboBox::currentIndexChanged, this, [this] {
+        Found.reset(); // an earlier search answered another criterion
+        Recompute();
+    });
+    settings->addLayout(left);
+    settings->addLayout(right);
+    settings->addStretch();
+    layout->addLayout(settings);
+    SettingsMessage = new QLabel(this);
+    SettingsMessage->setStyleSheet("color:#b00020");
+    layout->addWidget(SettingsMessage);
+
+    Lines = new QTableWidget(0, 5, this);
+    Lines->setHorizontalHeaderLabels({"Check", "Figures", "Value", "Required", "Result"});
+    Lines->verticalHeader()->hide();
+    Lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Lines->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    layout->addWidget(Lines, 3);
+
+    auto* charts = new QHBoxLayout;
+    WallChart = new TChartView(this, "Water pressure on the wall: after a run");
+    ExitChart = new TChartView(this, "Exit gradient: after a run");
+    EmbedmentChart = new TChartView(this, "Required embedment: after a search");
+    for (TChartView* v : {WallChart, ExitChart, EmbedmentChart}) charts->addWidget(v);
+    layout->addLayout(charts, 4);
+
+    auto* search = new QHBoxLayout;
+    FindButton = new QPushButton("&Find embedment", this);
+    CancelButton = new QPushButton("Cancel", this);
+    Progress = new QProgressBar(this);
+    Progress->setRange(0, 1);
+    Progress->setValue(0);
+    Progress->setTextVisible(false);
+    SearchStatus = new QLabel(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{FindButton, Progress, CancelButton})
+        search->addWidget(w);
+    search->addWidget(SearchStatus, 1);
+    layout->addLayout(search);
+    connect(FindButton, &QPushButton::clicked, this, &TChecksForm::StartSearch);
+    connect(CancelButton, &QPushButton::clicked, this,
+            [this] { CancelSearch("Search cancelled."); });
+    Recompute();
+}
+
+TChecksForm::~TChecksForm() {
+    Cancel = true;
+    JoinWorker();
+}
+
+void TChecksForm::JoinWorker() {
+    if (Worker.joinable()) Worker.join();
+}
+
+void TChecksForm::UpdateButtons() {
+    FindButton->setEnabled(HasRun() && !Running && !Searching());
+    CancelButton->setEnabled(Searching());
+    for (QLineEdit* f : Fields) f->setEnabled(!Searching());
+    Criterion->setEnabled(!Searching());
+}
+
+void TChecksForm::RunStarted() {
+    Running = true;
+    if (Searching()) CancelSearch("Search cancelled: RUN was pressed in the main window.");
+    UpdateButtons();
+}
+
+void TChecksForm::RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs) {
+    Running = false;
+    Snapshot = std::make_shared<const sheetpile::TModel>(model);
+    Inputs = inputs;
+    Found.reset();
+    Recompute();
+}
+
+void TChecksForm::FieldEdited(std::size_t index) {
+    const report::TSettingFieldDesign& d = report::SettingFields[index];
+    const std::string typed = Fields[index]->text().toStdString();
+    const std::string error = report::ApplySetting(typed, d.Field, CurrentSettings);
+    // What the box shows is always the value in force.
+    Fields[index]->setText(Q(report::SettingText(CurrentSettings, d.Field)));
+    if (!error.empty()) {
+        SettingsMessage->setText("\"" + Q(typed) + "\" refused: " + Q(error) + ".");
+        return;
+    }
+    SettingsMessage->clear();
+    Found.reset(); // an earlier search ran under other settings
+    Recompute();
+}
+
+void TChecksForm::Recompute() {
+    Lines->setRowCount(0);
+    EmbedmentChart->SetChart(Found ? std::optional(report::EmbedmentChart(*Found)) : std::nullopt);
+    if (!Snapshot) {
+        Notice->setText(NothingYet);
+        WallChart->SetChart(std::nullopt);
+        ExitChart->SetChart(std::nullopt);
+        UpdateButtons();
+        return;
+    }
+    checks::TCheckSettings s = CurrentSettings;
+    if (TInputValues values; ReadInputs(Inputs, values).empty()) s.TypedWallDepth = values.d;
+    Figures = checks::RunDesignChecks(*Snapshot, s);
+    Notice->setText("Figures of the last completed run: wall " + Q(Inputs.Edit2) + ", stratum " +
+                    Q(Inputs.Edit1) + ", heads " + Q(Inputs.Edit3) + " and " + Q(Inputs.Edit4) +
+                    " (SI units).");
+    for (const report::TCheckLine& line : report::CheckLines(Figures, s)) {
+        const int row = Lines->rowCount();
+        Lines->insertRow(row);
+        const QString value = Q(line.Value) + (line.Unit.empty() ? "" : " " + Q(line.Unit));
+        const QString cells[] = {Q(line.Label), Q(line.Detail), value, Q(line.Required),
+                                 report::VerdictText(line.Verdict)};
+        for (int col = 0; col < 5; ++col) {
+            auto* item = new QTableWidgetItem(cells[col]);
+            if (col == 4 && line.Verdict != report::TVerdict::None)
+                item->setForeground(line.Verdict == report::TVerdict::Passes
+                                        ? QColor(0x0A, 0x6B, 0x1F)
+                                        : QColor(0xB0, 0x00, 0x20));
+            Lines->setItem(row, col, item);
+        }
+    }
+    Lines->resizeColumnToContents(0);
+    WallChart->SetChart(report::WallPressureChart(*Snapshot, Figures, s));
+    ExitChart->SetChart(report::ExitGradientChart(*Snapshot, Figures));
+    UpdateButtons();
+}
+
+void TChecksForm::StartSearch() {
+    if (!HasRun() || Running || Searching()) return;
+    const checks::TCriterion criterion =
+        report::CriterionChoices.at(static_cast<std::size_t>(Criterion->currentIndex())).Criterion;
+    Cancel = false;
+    CancelReason.clear();
+    Trials = 0;
+    Found.reset();
+    EmbedmentChart->SetChart(std::nullopt);
+    Progress->setRange(0, 0); // busy: the number of trials is not known ahead
+    SearchStatus->setText("Searching\xE2\x80\xA6");
+    Worker = std::thread([this, model = Snapshot, criterion, s = CurrentSettings] {
+        checks::TSearchControl control;
+        control.Cancel = &Cancel;
+        control.Progress = [this](const checks::TEmbedmentTrial& t) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, t] {
+                    ++Trials;
+                    SearchStatus->setText(QString("Trial %1: %2 rows (%3 m) %4")
+                                              .arg(Trials)
+                                              .arg(t.Rows)
+                                              .arg(Q(report::FormatFigure(t.Depth)))
+                                              .arg(t.Passes ? "passes" : "fails"));
+                },
+                Qt::QueuedConnection);
+        };
+        checks::TEmbedment result = checks::SearchEmbedment(*model, criterion, s, control);
+        QMetaObject::invokeMethod(
+            this, [this, result] { SearchFinished(result); }, Qt::QueuedConnection);
+    });
+    UpdateButtons();
+}
+
+void TChecksForm::CancelSearch(const QString& why) {
+    if (!Searching()) return;
+    CancelReason = why;
+    Cancel = true;
+    SearchStatus->setText(why);
+}
+
+void TChecksForm::SearchFinished(const checks::TEmbedment& result) {
+    JoinWorker();
+    Progress->setRange(0, 1);
+    Progress->setValue(result.Cancelled ? 0 : 1);
+    if (result.Cancelled) {
+        SearchStatus->setText(CancelReason.isEmpty() ? "Search cancelled." : CancelReason);
+    } else {
+        Found = result;
+        QString text = result.Rows == 0 ? QString("No wall up to 49 grid rows passes.")
+                                        : QString("Shallowest passing wall: %1 rows = %2 m")
+                                              .arg(result.Rows)
+                                              .arg(Q(report::FormatFigure(result.Depth)));
+        if (checks::Available(result.Interpolated))
+            text += "; interpolated " + Q(report::FormatFigure(result.Interpolated)) + " m";
+        SearchStatus->setText(text + ".");
+        EmbedmentChart->SetChart(report::EmbedmentChart(result));
+    }
+    UpdateButtons();
+}
+
+} // namespace verrask::app

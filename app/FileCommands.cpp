@@ -1,0 +1,94 @@
+// The main window's commands on the last completed run: save the shown picture as PNG, export
+// the results (the batch tool's JSON and the four grids as CSV), export the HTML report, copy
+// the picture, open the design-checks window. Every file is written through a temporary file
+// that replaces the target only when complete, so a failed write loses nothing; it is reported
+// in a message box.
+#include "app/MainUnit.h"
+
+#include "report/HtmlReport.h"
+#include "report/ReportFile.h"
+#include "report/ResultsExport.h"
+#include "support/PngFile.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace verrask::app {
+
+void TForm1::UpdateCommands() {
+    for (QAction* a : {SavePicture1, ExportResults1, ExportReport1, Copy1})
+        a->setEnabled(Completed);
+}
+
+QString TForm1::SaveName(const QString& caption, const QString& filter) {
+    if (AskSaveName) return AskSaveName(caption, filter);
+    return QFileDialog::getSaveFileName(this, caption, QString(), filter);
+}
+
+void TForm1::Failed(const QString& message) {
+    if (ShowFailure)
+        ShowFailure(message);
+    else
+        QMessageBox::warning(this, windowTitle(), message);
+}
+
+void TForm1::SavePicture1Click() {
+    if (!Completed) return;
+    const QString path = SaveName("Save Picture", "PNG image (*.png)");
+    if (path.isEmpty()) return;
+    std::vector<unsigned char> png;
+    std::string error = EncodePng(Model.ShownPicture, png);
+    if (error.empty())
+        error = report::WriteReportFile(path.toStdString(), std::string(png.begin(), png.end()));
+    if (!error.empty()) Failed("The picture was not saved: " + QString::fromStdString(error));
+}
+
+void TForm1::ExportResults1Click() {
+    if (!Completed) return;
+    const QString path = SaveName("Export Results", "JSON results (*.json)");
+    if (path.isEmpty()) return;
+    report::TRunReport run{Runs, LastInputs, MessageText, {}, LastSeconds};
+    for (int i = 0; i < PanelCount; ++i)
+        run.Panels[static_cast<std::size_t>(i)] = StatusBar1->Panel(i)->text().toStdString();
+    std::string error = report::WriteReportFile(path.toStdString(), report::JsonReport(run, Model));
+    // The grids beside it, named after it: results.json gives results-HeadGrid.csv and so on.
+    const QFileInfo file(path);
+    if (error.empty())
+        error = report::WriteCsv(file.absolutePath().toStdString(), Model,
+                                 file.completeBaseName().toStdString() + "-");
+    if (!error.empty()) Failed("The results were not exported: " + QString::fromStdString(error));
+}
+
+void TForm1::ExportReport1Click() {
+    if (!Completed) return;
+    const QString path = SaveName("Export Report", "HTML report (*.html)");
+    if (path.isEmpty()) return;
+    report::TReportContent content;
+    content.Date = QDateTime::currentDateTimeUtc().toString("yyyy-MM-dd HH:mm 'UTC'").toStdString();
+    content.Inputs = LastInputs;
+    content.Settings = ChecksForm->Settings();
+    if (TInputValues values; ReadInputs(LastInputs, values).empty())
+        content.Settings.TypedWallDepth = values.d;
+    content.Checks = ChecksForm->Checks();
+    content.Embedment = ChecksForm->Embedment();
+    std::string error;
+    const std::string html = report::ReportHtml(content, Model, error);
+    if (error.empty()) error = report::WriteReportFile(path.toStdString(), html);
+    if (!error.empty()) Failed("The report was not exported: " + QString::fromStdString(error));
+}
+
+void TForm1::Copy1Click() {
+    if (Completed) QApplication::clipboard()->setImage(ToImage(Model.ShownPicture));
+}
+
+void TForm1::DesignChecks1Click() {
+    ChecksForm->show();
+    ChecksForm->raise();
+    ChecksForm->activateWindow();
+}
+
+} // namespace verrask::app

@@ -1,0 +1,143 @@
+// The commands on the last run and the design-checks window: what waits for a completed run, the
+// saved picture's exact pixels, failed writes that lose nothing, refused settings, the search
+// cancelled by RUN.
+#include "AppTests.h"
+
+#include "app/ImageView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+namespace verrask::app::test {
+namespace {
+
+// The dialogs answered by the test: every file name asked for is `next`, failures are kept.
+struct TAnswers {
+    QString Next;
+    QStringList Failures;
+    explicit TAnswers(TForm1* form) {
+        form->AskSaveName = [this](const QString&, const QString&) { return Next; };
+        form->ShowFailure = [this](const QString& m) { Failures << m; };
+    }
+};
+
+QString ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+} // namespace
+
+void TChecksWindowTest::commandsWaitForARunAndWriteWhole() {
+    TWindow w;
+    TAnswers answers(w.Form.get());
+    for (QAction* a : {w->SavePicture1, w->ExportResults1, w->ExportReport1, w->Copy1})
+        QVERIFY(!a->isEnabled());
+    QVERIFY(w->DesignChecks1->isEnabled());
+    QVERIFY(w.RunToResults());
+    for (QAction* a : {w->SavePicture1, w->ExportResults1, w->ExportReport1, w->Copy1})
+        QVERIFY(a->isEnabled());
+
+    QTemporaryDir dir;
+    answers.Next = dir.filePath("net.png");
+    w->SavePicture1->trigger();
+    const QImage saved(answers.Next);
+    const QImage shown = ToImage(w.Model->ShownPicture);
+    QCOMPARE(saved.size(), shown.size());
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), shown);
+
+    answers.Next = dir.filePath("run.json");
+    w->ExportResults1->trigger();
+    QVERIFY(ReadAll(answers.Next).startsWith("{\"run\":1,\"inputs\":{\"left\":\"0\""));
+    QCOMPARE(ReadAll(dir.filePath("run-HeadGrid.csv")).count('\n'), 51);
+    QCOMPARE(ReadAll(dir.filePath("run-FineStream.csv")).count('\n'), 201);
+
+    answers.Next = dir.filePath("sheet.html");
+    w->ExportReport1->trigger();
+    QVERIFY(ReadAll(answers.Next).contains("id=\"fs-exit\""));
+    QVERIFY(answers.Failures.isEmpty());
+
+    // A target that cannot be replaced (a folder): a message, the folder and its file kept, no
+    // temporary file left behind.
+    QVERIFY(QDir(dir.path()).mkdir("taken.png"));
+    QFile inside(dir.filePath("taken.png/keep"));
+    QVERIFY(inside.open(QIODevice::WriteOnly));
+    inside.close();
+    answers.Next = dir.filePath("taken.png");
+    w->SavePicture1->trigger();
+    QCOMPARE(answers.Failures.size(), 1);
+    QVERIFY(answers.Failures[0].startsWith("The picture was not saved"));
+    QVERIFY(QFile::exists(dir.filePath("taken.png/keep")));
+    QVERIFY(!QFile::exists(dir.filePath("taken.png.part")));
+
+    // During a run nothing can be saved: the workers are writing the results.
+    QTest::mouseClick(w->Button1, Qt::LeftButton);
+    QVERIFY(!w->SavePicture1->isEnabled() && !w->ExportReport1->isEnabled());
+    QVERIFY(QTest::qWaitFor([&] { return w->Button1->isEnabled(); }, 60000));
+    QVERIFY(w->SavePicture1->isEnabled());
+}
+
+void TChecksWindowTest::figuresFollowTheRunAndRefusedSettingsChangeNothing() {
+    TWindow w;
+    TChecksForm* c = w->ChecksForm;
+    w->DesignChecks1->trigger();
+    QVERIFY(c->isVisible());
+    QVERIFY(c->Notice->text().startsWith("Nothing to check yet"));
+    QCOMPARE(c->Lines->rowCount(), 0);
+    QVERIFY(!c->FindButton->isEnabled());
+
+    QVERIFY(w.RunToResults());
+    QVERIFY(c->Lines->rowCount() > 5);
+    QVERIFY(c->WallChart->Chart().has_value() && c->ExitChart->Chart().has_value());
+    QVERIFY(!c->EmbedmentChart->Chart().has_value());
+    QVERIFY(c->FindButton->isEnabled());
+
+    QLineEdit* gamma = c->Fields[0];
+    TWindow::Type(gamma, "-1");
+    QTest::keyClick(gamma, Qt::Key_Return);
+    QCOMPARE(c->SettingsMessage->text(),
+             QString("\"-1\" refused: the unit weight of water must be a positive number."));
+    QCOMPARE(gamma->text(), QString("9.81"));
+    QCOMPARE(c->Settings().GammaW, 9.81L);
+
+    // A new target changes the verdicts' requirement at once.
+    QLineEdit* target = c->Fields[4];
+    TWindow::Type(target, "3");
+    QTest::keyClick(target, Qt::Key_Return);
+    QVERIFY(c->SettingsMessage->text().isEmpty());
+    QCOMPARE(c->Lines->item(2, 0)->text(), QString("Exit gradient"));
+    QCOMPARE(c->Lines->item(2, 3)->text(), QString("FS >= 3"));
+    if (const QString shot = qEnvironmentVariable("CHECKS_SCREENSHOT"); !shot.isEmpty()) {
+        c->resize(design::ChecksClientWidth, design::ChecksClientHeight);
+        c->grab().save(shot);
+    }
+}
+
+void TChecksWindowTest::runCancelsTheSearchAndTheModelKeepsItsWall() {
+    TWindow w;
+    TChecksForm* c = w->ChecksForm;
+    TWindow::Type(w->Edit2, "1.5");
+    QVERIFY(w.RunToResults());
+    const int rows = w.Model->PileRows;
+    w->DesignChecks1->trigger();
+    QTest::mouseClick(c->FindButton, Qt::LeftButton);
+    QVERIFY(c->Searching() && c->CancelButton->isEnabled());
+    QVERIFY(w->Button1->isEnabled()); // the main window stays usable
+    QVERIFY(w.RunToResults());
+    QVERIFY(QTest::qWaitFor([&] { return !c->Searching(); }, 60000));
+    QCOMPARE(c->SearchStatus->text(),
+             QString("Search cancelled: RUN was pressed in the main window."));
+    QVERIFY(!c->Embedment().has_value());
+    QCOMPARE(w.Model->PileRows, rows);
+
+    // Left alone, the search answers and draws its diagram; the model is still the user's.
+    QTest::mouseClick(c->FindButton, Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return !c->Searching(); }, 120000));
+    QVERIFY(c->Embedment().has_value() && !c->Embedment()->Cancelled);
+    QVERIFY(c->EmbedmentChart->Chart().has_value());
+    QCOMPARE(w.Model->PileRows, rows);
+}
+
+} // namespace verrask::app::test
