@@ -35,13 +35,15 @@ fi
 
 wine_env_started_pids=()
 if [ "${VERRASK_WINE_DISPLAY:-}" = xvfb ] && [ -z "${DISPLAY:-}" ]; then
-  for wine_env_n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$wine_env_n" ] || [ -e "/tmp/.X$wine_env_n-lock" ] || break
-  done
-  Xvfb ":$wine_env_n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # The server picks a free display number itself and reports it: sessions started at the same
+  # time never share one screen.
+  wine_env_displayfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$wine_env_displayfile" >/dev/null 2>&1 &
   wine_env_started_pids+=($!)
-  export DISPLAY=":$wine_env_n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$wine_env_n" ] && break; sleep 0.1; done
+  for _ in $(seq 100); do [ -s "$wine_env_displayfile" ] && break; sleep 0.1; done
+  DISPLAY=":$(tr -dc 0-9 <"$wine_env_displayfile")"
+  export DISPLAY
+  rm -f "$wine_env_displayfile"
   openbox >/dev/null 2>&1 &
   wine_env_started_pids+=($!)
 fi
