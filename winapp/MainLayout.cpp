@@ -5,6 +5,7 @@
 
 #include "control/DisplayScaling.h"
 #include "winapp/WideText.h"
+#include "winapp/resource.h"
 
 #include <commctrl.h>
 
@@ -88,12 +89,43 @@ HWND TForm1::CreateControl(const design::TControlDesign& d, int id) {
     return control;
 }
 
+void TForm1::AddMenuCommands() {
+    // The menu bar from the design, each command with its resource id.
+    static constexpr std::pair<std::string_view, UINT> Ids[] = {
+        {"SavePicture1", IDM_SAVEPICTURE},
+        {"ExportResults1", IDM_EXPORTRESULTS},
+        {"ExportReport1", IDM_EXPORTREPORT},
+        {"Exit1", IDM_EXIT},
+        {"Copy1", IDM_COPY},
+        {"DesignChecks1", IDM_CHECKS},
+        {"About1", IDM_ABOUT}};
+    MainMenu1 = CreateMenu();
+    for (const design::TMenuBarDesign& bar : design::MenuBar) {
+        HMENU popup = CreatePopupMenu();
+        for (const design::TMenuCommandDesign& c : design::MenuCommands) {
+            if (c.Menu != bar.Name) continue;
+            if (c.Name.empty()) {
+                AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+                continue;
+            }
+            UINT id = 0;
+            for (const auto& [name, value] : Ids)
+                if (name == c.Name) id = value;
+            AppendMenuW(popup, MF_STRING | (c.NeedsRun ? MF_GRAYED : 0u), id,
+                        Widen(c.Text).c_str());
+        }
+        AppendMenuW(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                    Widen(bar.Text).c_str());
+        if (bar.Name == "File1") File1 = popup;
+        if (bar.Name == "Edit1") Edit1Menu = popup;
+        if (bar.Name == "Checks1") Checks1 = popup;
+        if (bar.Name == "Help1") Help1 = popup;
+    }
+    SetMenu(Handle, MainMenu1);
+}
+
 void TForm1::CreateComponents() {
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), L"MAINMENU");
-    SetMenu(Handle, menu);
-    MainMenu1 = menu;
-    File1 = GetSubMenu(menu, 0);
-    Help1 = GetSubMenu(menu, 1);
+    AddMenuCommands();
 
     for (const design::TControlDesign* d : design::Controls)
         Places.push_back({d, nullptr, d->Bounds, d->FontHeight});

@@ -2,9 +2,11 @@
 // handling, closing.
 #include "winapp/MainUnit.h"
 
+#include "checks/DesignChecks.h"
 #include "control/DisplayScaling.h"
 #include "control/ScrambledTexts.h"
 #include "winapp/AboutU.h"
+#include "winapp/ResultsOut.h"
 #include "winapp/WideText.h"
 #include "winapp/Workers.h"
 #include "winapp/resource.h"
@@ -152,7 +154,11 @@ TInputTexts TForm1::InputTexts() const {
 }
 
 void TForm1::Button1Click() {
-    RunControl->Button1Click(InputTexts());
+    const TInputTexts texts = InputTexts();
+    if (!RunControl->Button1Click(texts)) return;
+    PendingInputs = texts;
+    RunStart = std::chrono::steady_clock::now();
+    UpdateResultCommands(); // the model is being rewritten: nothing of it leaves meanwhile
 }
 
 void TForm1::Timer1Timer() {
@@ -171,7 +177,96 @@ void TForm1::StartWorkers() {
 void TForm1::WorkerDone() {
     --Live;
     if (Dropped) return; // the window has closed: nothing of it may change any more
-    RunControl->WorkerDone();
+    if (!RunControl->WorkerDone()) return;
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - RunStart;
+    LastSeconds = elapsed.count();
+    LastInputs = PendingInputs;
+    HasResults = true;
+    ++Runs;
+    UpdateResultCommands();
+}
+
+// --- What leaves the window ----------------------------------------------------------------------
+
+bool TForm1::ResultCommandsEnabled() const {
+    return HasResults && RunControl->PendingWorkers == 0;
+}
+
+void TForm1::UpdateResultCommands() {
+    const UINT state = ResultCommandsEnabled() ? MF_ENABLED : MF_GRAYED;
+    for (UINT id : {IDM_SAVEPICTURE, IDM_EXPORTRESULTS, IDM_EXPORTREPORT, IDM_COPY})
+        EnableMenuItem(MainMenu1, id, MF_BYCOMMAND | state);
+}
+
+report::TRunReport TForm1::LastRun() const {
+    report::TRunReport run;
+    run.Run = Runs;
+    run.Inputs = LastInputs;
+    run.Message = MessageText;
+    for (int i = 0; i < PanelCount; ++i) {
+        const auto length =
+            LOWORD(SendMessageW(StatusBar1, SB_GETTEXTLENGTHW, static_cast<WPARAM>(i), 0));
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(StatusBar1, SB_GETTEXTW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(length);
+        run.Panels[static_cast<std::size_t>(i)] = Narrow(text);
+    }
+    run.Seconds = LastSeconds;
+    return run;
+}
+
+report::TReportContent TForm1::ReportContent() const {
+    report::TReportContent content;
+    content.Date = UtcNow();
+    content.Inputs = LastInputs;
+    content.Settings = CheckSettings;
+    if (TInputValues values; ReadInputs(LastInputs, values).empty())
+        content.Settings.TypedWallDepth = values.d;
+    content.Checks = checks::RunDesignChecks(Model, content.Settings);
+    content.Embedment = LastEmbedment;
+    return content;
+}
+
+void TForm1::ShowError(const std::string& what, const std::string& error) {
+    LastError = error;
+    const std::wstring text = Widen(what + "\r\n\r\n" + error);
+    if (ShowMessageBox) return ShowMessageBox(text);
+    MessageBoxW(Handle, text.c_str(), Widen(design::DesignCaption).c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TForm1::SavePicture1Click(const std::wstring* path) {
+    if (!ResultCommandsEnabled()) return;
+    std::wstring name;
+    if (path == nullptr && !AskSaveName(Handle, L"PNG picture (*.png)\0*.png\0\0", L"png", name))
+        return;
+    LastError = SavePictureFile(path ? *path : name, Model.ShownPicture);
+    if (!LastError.empty()) ShowError("The picture was not saved.", LastError);
+}
+
+void TForm1::ExportResults1Click(const std::wstring* path) {
+    if (!ResultCommandsEnabled()) return;
+    std::wstring name;
+    if (path == nullptr &&
+        !AskSaveName(Handle, L"Results, JSON with CSV grids (*.json)\0*.json\0\0", L"json", name))
+        return;
+    LastError = ExportResultsFiles(path ? *path : name, LastRun(), Model);
+    if (!LastError.empty()) ShowError("The results were not exported.", LastError);
+}
+
+void TForm1::ExportReport1Click(const std::wstring* path) {
+    if (!ResultCommandsEnabled()) return;
+    std::wstring name;
+    if (path == nullptr && !AskSaveName(Handle, L"HTML report (*.html)\0*.html\0\0", L"html", name))
+        return;
+    LastError = ExportReportFile(path ? *path : name, ReportContent(), Model);
+    if (!LastError.empty()) ShowError("The report was not written.", LastError);
+}
+
+void TForm1::Copy1Click() {
+    if (!ResultCommandsEnabled()) return;
+    LastError = CopyPicture(Handle, Model.ShownPicture);
+    if (!LastError.empty()) ShowError("The picture was not copied.", LastError);
 }
 
 // --- After a run: track bars, check boxes, probe ---------------------------------------------
@@ -259,6 +354,10 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
         if (from == nullptr) { // the menu
             if (id == IDM_EXIT) Exit1Click();
             if (id == IDM_ABOUT) About1Click();
+            if (id == IDM_SAVEPICTURE) SavePicture1Click();
+            if (id == IDM_EXPORTRESULTS) ExportResults1Click();
+            if (id == IDM_EXPORTREPORT) ExportReport1Click();
+            if (id == IDM_COPY) Copy1Click();
         } else if (HIWORD(w) == BN_CLICKED) {
             if (from == Button1) Button1Click();
             if (from == CheckBox1) CheckBox1Click();

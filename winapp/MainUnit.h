@@ -15,14 +15,18 @@
 
 #include "control/RunControl.h"
 #include "control/WindowDesign.h"
+#include "report/HtmlReport.h"
+#include "report/ResultsExport.h"
 #include "winapp/ImageView.h"
 #include "winapp/NativeControls.h"
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,7 +42,9 @@ class TForm1 final : public TRunShell {
 
     HWND Handle = nullptr;
     // Components, in the order of the window's design (the frames are painted by the window).
-    HMENU MainMenu1 = nullptr, File1 = nullptr, Help1 = nullptr; // Exit1, About1: menu ids
+    HMENU MainMenu1 = nullptr, File1 = nullptr, Edit1Menu = nullptr, Checks1 = nullptr,
+          Help1 = nullptr; // the menus; their commands are menu ids (resource.h)
+
     HWND TrackBar1{}, TrackBar2{}, Label1{}, Label2{}, Edit1{}, Edit2{}, Label3{}, Label4{},
         Button1{}, Label5{}, Label6{}, Label7{}, Edit3{}, Edit4{}, Label8{}, Edit5{}, StatusBar1{},
         Edit6{}, Edit7{}, Label9{}, Label10{}, CheckBox1{}, CheckBox2{}, CheckBox3{}, Edit8{},
@@ -61,6 +67,19 @@ class TForm1 final : public TRunShell {
     void CheckBox3Click();
     void WorkerDone();
     void WMDpiChanged(int dpi);
+    // File > Save Picture, Export Results, Export Report and Edit > Copy. Without a path the
+    // user is asked for one; a failure is shown in a message box and kept in LastError.
+    void SavePicture1Click(const std::wstring* path = nullptr);
+    void ExportResults1Click(const std::wstring* path = nullptr);
+    void ExportReport1Click(const std::wstring* path = nullptr);
+    void Copy1Click();
+    bool ResultCommandsEnabled() const; // a run has completed and none is in progress
+
+    // What the last completed run was made of, for what leaves the window.
+    report::TRunReport LastRun() const;
+    report::TReportContent ReportContent() const;
+    std::string LastError;
+    std::function<void(const std::wstring& text)> ShowMessageBox; // replaces the box (tests)
 
     int CurrentDpi = 96;
 
@@ -114,6 +133,9 @@ class TForm1 final : public TRunShell {
     void DrawLabel5(const DRAWITEMSTRUCT& item) const;
     TInputTexts InputTexts() const;
     void CloseWindow();
+    void AddMenuCommands();
+    void UpdateResultCommands();
+    void ShowError(const std::string& what, const std::string& error);
 
     sheetpile::TModel& Model;
     std::vector<TPlaced> Places;
@@ -129,6 +151,13 @@ class TForm1 final : public TRunShell {
     int Live = 0;
     bool Dropped = false;
     bool WasClosed = false;
+    bool HasResults = false; // a run has completed
+    int Runs = 0;
+    TInputTexts PendingInputs, LastInputs; // of the run in progress, of the last completed one
+    std::chrono::steady_clock::time_point RunStart;
+    checks::TCheckSettings CheckSettings;
+    std::optional<checks::TEmbedment> LastEmbedment;
+    double LastSeconds = 0;
 };
 
 // Loads the common controls (version 6, by the manifest) the window uses; once is enough.

@@ -124,15 +124,30 @@ TEST(MainWindow, OpensWithTheDesignAt96Dpi) {
     for (int i = 0, left = 0; i < PanelCount; left = edges[i++])
         EXPECT_EQ(edges[i] - left, PanelDesignWidths.at(static_cast<std::size_t>(i)));
 
-    // The menu from the resources, with the design's texts and access keys.
+    // The menu bar from the design, with its texts and access keys; the commands that need a
+    // completed run are disabled.
     wchar_t text[32];
-    for (std::size_t i = 0; i < design::Menu.size(); ++i) {
+    ASSERT_EQ(GetMenuItemCount(w->MainMenu1), static_cast<int>(design::MenuBar.size()));
+    for (std::size_t i = 0; i < design::MenuBar.size(); ++i) {
         GetMenuStringW(w->MainMenu1, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
-        EXPECT_EQ(Narrow(text), design::Menu[i].Text);
-        GetMenuStringW(GetSubMenu(w->MainMenu1, static_cast<int>(i)), 0, text, 32, MF_BYPOSITION);
-        EXPECT_EQ(Narrow(text), design::Menu[i].ItemText);
+        EXPECT_EQ(Narrow(text), design::MenuBar[i].Text);
+        HMENU popup = GetSubMenu(w->MainMenu1, static_cast<int>(i));
+        int at = 0;
+        for (const design::TMenuCommandDesign& c : design::MenuCommands) {
+            if (c.Menu != design::MenuBar[i].Name) continue;
+            GetMenuStringW(popup, static_cast<UINT>(at), text, 32, MF_BYPOSITION);
+            EXPECT_EQ(Narrow(text), c.Text);
+            if (!c.Name.empty()) { // a separator line is never a command
+                EXPECT_EQ((GetMenuState(popup, static_cast<UINT>(at), MF_BYPOSITION) & MF_GRAYED) !=
+                              0,
+                          c.NeedsRun)
+                    << c.Name;
+            }
+            ++at;
+        }
+        EXPECT_EQ(GetMenuItemCount(popup), at);
     }
-    EXPECT_EQ(GetMenuItemID(w->File1, 0), static_cast<UINT>(IDM_EXIT));
+    EXPECT_EQ(GetMenuItemID(w->File1, 4), static_cast<UINT>(IDM_EXIT));
     EXPECT_EQ(GetMenuItemID(w->Help1, 0), static_cast<UINT>(IDM_ABOUT));
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;

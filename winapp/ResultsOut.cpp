@@ -1,0 +1,134 @@
+// Picture, results and report out of the window (see ResultsOut.h).
+#include "winapp/ResultsOut.h"
+
+#include "report/ReportFile.h"
+#include "support/PngFile.h"
+#include "winapp/WideText.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <vector>
+
+namespace verrask::win {
+namespace {
+constexpr const char* NameRefused =
+    "the file name has characters this system's code page cannot carry; choose another name";
+} // namespace
+
+std::string FilePath(const std::wstring& path) {
+    // The shared writers open their files through std::filesystem, which here reads narrow
+    // names in the ANSI code page; a name that does not come back the same is refused rather
+    // than written under another name.
+    if (path.empty()) return "";
+    const int size = static_cast<int>(path.size());
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), size, nullptr, 0,
+                                      nullptr, &lossy);
+    if (n <= 0 || lossy) return "";
+    std::string narrow(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), size, narrow.data(), n, nullptr,
+                        nullptr);
+    if (std::filesystem::path(narrow).wstring() != path) return "";
+    return narrow;
+}
+
+std::string SavePictureFile(const std::wstring& path, const sheetpile::TBitmap& picture) {
+    const std::string file = FilePath(path);
+    if (file.empty()) return NameRefused;
+    std::vector<unsigned char> png;
+    if (std::string error = EncodePng(picture, png); !error.empty()) return error;
+    return report::WriteReportFile(file, std::string(png.begin(), png.end()));
+}
+
+std::string ExportResultsFiles(const std::wstring& path, const report::TRunReport& run,
+                               const sheetpile::TModel& model) {
+    const std::string file = FilePath(path);
+    if (file.empty()) return NameRefused;
+    if (std::string error = report::WriteReportFile(file, report::JsonReport(run, model));
+        !error.empty())
+        return error;
+    const std::filesystem::path target(path);
+    const std::wstring dir = target.has_parent_path() ? target.parent_path().wstring() : L".";
+    return report::WriteCsv(FilePath(dir), model, FilePath(target.stem().wstring()) + "-");
+}
+
+std::string ExportReportFile(const std::wstring& path, const report::TReportContent& content,
+                             const sheetpile::TModel& model) {
+    const std::string file = FilePath(path);
+    if (file.empty()) return NameRefused;
+    std::string error;
+    const std::string html = report::ReportHtml(content, model, error);
+    if (!error.empty()) return error;
+    return report::WriteReportFile(file, html);
+}
+
+std::string CopyPicture(HWND owner, const sheetpile::TBitmap& picture) {
+    const int width = picture.Width(), height = picture.Height();
+    if (width <= 0 || height <= 0) return "there is no picture to copy";
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    const std::size_t size = sizeof(BITMAPINFOHEADER) + stride * static_cast<std::size_t>(height);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory == nullptr) return "not enough memory for the picture";
+    auto* bytes = static_cast<unsigned char*>(GlobalLock(memory));
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height; // bottom-up, as every reader of CF_DIB expects
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(stride * static_cast<std::size_t>(height));
+    std::memcpy(bytes, &header, sizeof header);
+    for (int y = 0; y < height; ++y) {
+        unsigned char* row =
+            bytes + sizeof header + stride * static_cast<std::size_t>(height - 1 - y);
+        std::memset(row, 0, stride);
+        for (int x = 0; x < width; ++x) {
+            const sheetpile::TColor c = picture.GetPixel(x, y); // 0x00BBGGRR
+            row[3 * x] = static_cast<unsigned char>(c >> 16);
+            row[3 * x + 1] = static_cast<unsigned char>(c >> 8);
+            row[3 * x + 2] = static_cast<unsigned char>(c);
+        }
+    }
+    GlobalUnlock(memory);
+    if (!OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return "the clipboard is in use";
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_DIB, memory) != nullptr;
+    CloseClipboard();
+    if (!placed) {
+        GlobalFree(memory);
+        return "the picture could not be put on the clipboard";
+    }
+    return ""; // the clipboard owns the memory now
+}
+
+bool AskSaveName(HWND owner, const wchar_t* filter, const wchar_t* extension, std::wstring& path) {
+    std::vector<wchar_t> name(32768, L'\0'); // the longest path Windows can take
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrDefExt = extension;
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) return false;
+    path = name.data();
+    return true;
+}
+
+std::string UtcNow() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* t = std::gmtime(&now);
+    char buffer[32] = "";
+    if (t) std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M UTC", t);
+    return buffer;
+}
+
+} // namespace verrask::win
