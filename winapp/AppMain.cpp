@@ -24,6 +24,8 @@ int RunMainWindow(sheetpile::TModel& model, const std::function<void(TForm1&)>& 
         }
         // Tab and the arrow keys move between the controls as in a dialog.
         if (IsDialogMessageW(form.Handle, &message)) continue;
+        if (form.ChecksForm() != nullptr && IsDialogMessageW(form.ChecksForm()->Handle, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -119,6 +119,7 @@ void TForm1::FormDestroy() {
     for (std::thread& worker : Workers) worker.join();
     Workers.clear();
     if (AboutFormInst != nullptr) DestroyWindow(AboutFormInst->Handle);
+    Checks.reset(); // ends a search in progress
     DestroyWindow(Handle);
     for (auto& [height, font] : Fonts) DeleteObject(font);
     if (quit) PostQuitMessage(quitCode);
@@ -133,6 +134,10 @@ void TForm1::CloseWindow() {
     if (RunControl->PendingWorkers > 0) Dropped = true; // the run in progress is dropped
     StopTimer();
     if (AboutFormInst != nullptr) DestroyWindow(AboutFormInst->Handle);
+    if (Checks) {
+        Checks->CancelClick();
+        ShowWindow(Checks->Handle, SW_HIDE);
+    }
     ShowWindow(Handle, SW_HIDE);
     WasClosed = true;
     if (OnClosed) OnClosed();
@@ -159,6 +164,7 @@ void TForm1::Button1Click() {
     PendingInputs = texts;
     RunStart = std::chrono::steady_clock::now();
     UpdateResultCommands(); // the model is being rewritten: nothing of it leaves meanwhile
+    if (Checks) Checks->RunStarted();
 }
 
 void TForm1::Timer1Timer() {
@@ -184,6 +190,17 @@ void TForm1::WorkerDone() {
     HasResults = true;
     ++Runs;
     UpdateResultCommands();
+    if (Checks) Checks->RunCompleted(Model, LastInputs);
+}
+
+void TForm1::DesignChecks1Click() {
+    if (!Checks) {
+        Checks = std::make_unique<TChecksForm>(Handle, CurrentDpi);
+        if (ResultCommandsEnabled()) Checks->RunCompleted(Model, LastInputs);
+        if (RunControl->PendingWorkers > 0) Checks->RunStarted();
+    }
+    ShowWindow(Checks->Handle, SW_SHOW);
+    SetForegroundWindow(Checks->Handle);
 }
 
 // --- What leaves the window ----------------------------------------------------------------------
@@ -220,11 +237,11 @@ report::TReportContent TForm1::ReportContent() const {
     report::TReportContent content;
     content.Date = UtcNow();
     content.Inputs = LastInputs;
-    content.Settings = CheckSettings;
+    if (Checks) content.Settings = Checks->Settings();
     if (TInputValues values; ReadInputs(LastInputs, values).empty())
         content.Settings.TypedWallDepth = values.d;
     content.Checks = checks::RunDesignChecks(Model, content.Settings);
-    content.Embedment = LastEmbedment;
+    if (Checks) content.Embedment = Checks->Embedment();
     return content;
 }
 
@@ -358,6 +375,7 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
             if (id == IDM_EXPORTRESULTS) ExportResults1Click();
             if (id == IDM_EXPORTREPORT) ExportReport1Click();
             if (id == IDM_COPY) Copy1Click();
+            if (id == IDM_CHECKS) DesignChecks1Click();
         } else if (HIWORD(w) == BN_CLICKED) {
             if (from == Button1) Button1Click();
             if (from == CheckBox1) CheckBox1Click();

@@ -17,6 +17,7 @@
 #include "control/WindowDesign.h"
 #include "report/HtmlReport.h"
 #include "report/ResultsExport.h"
+#include "winapp/ChecksWindow.h"
 #include "winapp/ImageView.h"
 #include "winapp/NativeControls.h"
 
@@ -73,6 +74,8 @@ class TForm1 final : public TRunShell {
     void ExportResults1Click(const std::wstring* path = nullptr);
     void ExportReport1Click(const std::wstring* path = nullptr);
     void Copy1Click();
+    void DesignChecks1Click(); // opens (or brings up) the design-checks window
+    TChecksForm* ChecksForm() const { return Checks.get(); }
     bool ResultCommandsEnabled() const; // a run has completed and none is in progress
 
     // What the last completed run was made of, for what leaves the window.
@@ -155,8 +158,7 @@ class TForm1 final : public TRunShell {
     int Runs = 0;
     TInputTexts PendingInputs, LastInputs; // of the run in progress, of the last completed one
     std::chrono::steady_clock::time_point RunStart;
-    checks::TCheckSettings CheckSettings;
-    std::optional<checks::TEmbedment> LastEmbedment;
+    std::unique_ptr<TChecksForm> Checks;
     double LastSeconds = 0;
 };
 

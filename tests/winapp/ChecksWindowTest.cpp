@@ -1,0 +1,115 @@
+// The Win32 design-checks window driven by its messages: nothing to check before a run, the
+// run's figures and diagrams after it, a refused setting that changes nothing, a search that a
+// RUN cancels, and a search that completes without touching the user's model.
+#include "WinTests.h"
+
+#include "report/CheckLines.h"
+#include "winapp/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace verrask::win::test {
+namespace {
+
+TChecksForm& OpenChecks(const TWindow& w) {
+    SendMessageW(w->Handle, WM_COMMAND, IDM_CHECKS, 0); // the menu command
+    Pump(20);
+    return *w->ChecksForm();
+}
+
+int Rows(const TChecksForm& c) {
+    return static_cast<int>(SendMessageW(c.Lines, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string Cell(const TChecksForm& c, int row, int col) {
+    wchar_t text[256]{};
+    LVITEMW item{};
+    item.iSubItem = col;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(c.Lines, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+    return Narrow(text);
+}
+
+} // namespace
+
+TEST(ChecksWindow, ShowsTheLastRunsFiguresAndRefusesBadSettings) {
+    TWindow w;
+    w.Show();
+    TChecksForm& c = OpenChecks(w);
+    EXPECT_TRUE(IsWindowVisible(c.Handle));
+    EXPECT_EQ(c.Text(c.Notice).rfind("Nothing to check yet", 0), 0u);
+    EXPECT_EQ(Rows(c), 0);
+    EXPECT_FALSE(IsWindowEnabled(c.FindButton));
+
+    ASSERT_TRUE(w.RunToResults());
+    EXPECT_EQ(c.Text(c.Notice).rfind("Figures of the last completed run", 0), 0u);
+    checks::TCheckSettings s;
+    s.TypedWallDepth = 1;
+    const auto lines = report::CheckLines(checks::RunDesignChecks(*w.Model, s), s);
+    ASSERT_EQ(Rows(c), static_cast<int>(lines.size()));
+    EXPECT_EQ(Cell(c, 0, 0), lines[0].Label);
+    EXPECT_EQ(Cell(c, 0, 4), report::VerdictText(lines[0].Verdict));
+    for (const TChartView* chart : {c.WallChart.get(), c.ExitChart.get()}) {
+        EXPECT_FALSE(chart->Chart().Series.empty());
+        EXPECT_NE(chart->Chart().X.Title.find('('), std::string::npos); // with its unit
+        EXPECT_GE(chart->Chart().Y.Ticks.size(), 2u);
+    }
+    EXPECT_TRUE(IsWindowEnabled(c.FindButton));
+
+    // Tailwater (the second field): a negative depth is refused on the field.
+    TWindow::Type(c.Fields[1], "-1");
+    c.FieldEdited(1);
+    EXPECT_NE(c.Text(c.SettingsMessage).find("\"-1\" refused"), std::string::npos);
+    EXPECT_EQ(c.Settings().Tailwater, 0);
+    EXPECT_EQ(c.Text(c.Fields[1]),
+              report::SettingText(c.Settings(), report::TSettingField::Tailwater));
+    TWindow::Type(c.Fields[1], "abc");
+    c.FieldEdited(1);
+    EXPECT_EQ(c.Settings().Tailwater, 0);
+
+    TWindow::Type(c.Fields[4], "2"); // target FS
+    c.FieldEdited(4);
+    EXPECT_EQ(c.Text(c.SettingsMessage), "");
+    EXPECT_EQ(c.Settings().Target, 2);
+    s.Target = 2;
+    const auto stricter = report::CheckLines(checks::RunDesignChecks(*w.Model, s), s);
+    for (std::size_t i = 0; i < stricter.size(); ++i)
+        EXPECT_EQ(Cell(c, static_cast<int>(i), 3), stricter[i].Required);
+}
+
+TEST(ChecksWindow, RunCancelsTheSearchAndASearchLeavesTheModelAlone) {
+    TWindow w;
+    w.Show();
+    ASSERT_TRUE(w.RunToResults());
+    TChecksForm& c = OpenChecks(w);
+
+    c.FindClick();
+    ASSERT_TRUE(c.Searching());
+    EXPECT_TRUE(IsWindowEnabled(c.CancelButton));
+    EXPECT_FALSE(IsWindowEnabled(c.Fields[0])); // settings stay as the search reads them
+    TWindow::Click(w->Button1);                 // the main window stays usable
+    EXPECT_EQ(c.Text(c.SearchStatus), "Search cancelled: RUN was pressed in the main window.");
+    ASSERT_TRUE(PumpUntil([&] { return !c.Searching() && w->LiveWorkers() == 0; }, 120000));
+    EXPECT_FALSE(c.Embedment().has_value());
+    EXPECT_EQ(c.Text(c.SearchStatus), "Search cancelled: RUN was pressed in the main window.");
+
+    const auto before = std::make_unique<sheetpile::CoarseGrid>(w.Model->HeadGrid);
+    const int rows = w.Model->PileRows;
+    c.FindClick();
+    ASSERT_TRUE(PumpUntil([&] { return !c.Searching(); }, 300000));
+    ASSERT_TRUE(c.Embedment().has_value());
+    EXPECT_GT(c.Embedment()->Rows, 0);
+    EXPECT_EQ(SendMessageW(c.Progress, PBM_GETPOS, 0, 0), sheetpile::BaseRow - 1);
+    EXPECT_FALSE(c.EmbedChart->Chart().Series.empty());
+    EXPECT_EQ(c.Text(c.SearchStatus).rfind("Shallowest passing wall", 0), 0u);
+    EXPECT_EQ(w.Model->PileRows, rows);
+    EXPECT_EQ(std::memcmp(before.get(), &w.Model->HeadGrid, sizeof *before), 0);
+}
+
+} // namespace verrask::win::test
