@@ -1,8 +1,11 @@
 // The real window on a display (Wine with an X server and a window manager): opens Form1, runs
 // the defaults, probes the picture, and saves the window as it is on the screen to the PNG file
 // named by the first argument. Fails if the run does not complete or the picture is not on the
-// screen where the window shows it.
+// screen where the window shows it. With a second file name it then opens the design-checks
+// window, finds the embedment and saves that window too.
 #include "WinTests.h"
+
+#include "winapp/resource.h"
 
 #include <zlib.h>
 
@@ -22,7 +25,8 @@ void Chunk(std::FILE* file, const char* type, const std::vector<unsigned char>& 
     std::fwrite(type, 1, 4, file);
     std::fwrite(data.data(), 1, data.size(), file);
     uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
-    crc = crc32(crc, data.data(), static_cast<uInt>(data.size()));
+    // zlib takes a null buffer (an empty vector's) as a request for the initial value.
+    if (!data.empty()) crc = crc32(crc, data.data(), static_cast<uInt>(data.size()));
     put32(crc);
 }
 
@@ -61,19 +65,9 @@ bool WriteRgbPng(const char* path, const std::vector<std::uint32_t>& pixels, int
     return std::fclose(file) == 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    using namespace verrask::win;
-    if (argc < 2) return 64;
-    test::TWindow w;
-    w.Show();
-    SetForegroundWindow(w->Handle);
-    if (!w.RunToResults()) return 2;
-    SendMessageW(w->Image1->Handle, WM_MOUSEMOVE, 0, MAKELPARAM(602, 100));
-    test::Pump(700); // let the window manager and the window repaint
-    RECT outer;
-    GetWindowRect(w->Handle, &outer);
+// The window as it is on the screen, frame included, 0x00RRGGBB.
+std::vector<std::uint32_t> ScreenPixels(HWND window, RECT& outer) {
+    GetWindowRect(window, &outer);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -90,6 +84,23 @@ int main(int argc, char** argv) {
     DeleteObject(shot);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace verrask::win;
+    if (argc < 2) return 64;
+    test::TWindow w;
+    w.Show();
+    SetForegroundWindow(w->Handle);
+    if (!w.RunToResults()) return 2;
+    SendMessageW(w->Image1->Handle, WM_MOUSEMOVE, 0, MAKELPARAM(602, 100));
+    test::Pump(700); // let the window manager and the window repaint
+    RECT outer;
+    const std::vector<std::uint32_t> pixels = ScreenPixels(w->Handle, outer);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     if (!WriteRgbPng(argv[1], pixels, width, height)) return 3;
     // The wall's blue strip at the picture's top, at the picture's place on the screen.
     POINT picture{0, 0};
@@ -100,5 +111,18 @@ int main(int argc, char** argv) {
     const std::uint32_t expected = ((wall & 0xFF) << 16) | (wall & 0xFF00) | ((wall >> 16) & 0xFF);
     std::printf("message: %s\nwall pixel on screen: %06X, expected %06X\n", w->MessageText.c_str(),
                 seen & 0xFFFFFF, expected);
-    return seen == expected ? 0 : 4;
+    if (seen != expected) return 4;
+    if (argc < 3) return 0;
+
+    SendMessageW(w->Handle, WM_COMMAND, IDM_CHECKS, 0);
+    TChecksForm& checks = *w->ChecksForm();
+    SetWindowPos(checks.Handle, HWND_TOP, 10, 10, 0, 0, SWP_NOSIZE);
+    checks.FindClick();
+    if (!test::PumpUntil([&] { return !checks.Searching(); }, 300000)) return 5;
+    SetForegroundWindow(checks.Handle);
+    test::Pump(700);
+    RECT box;
+    const std::vector<std::uint32_t> shown = ScreenPixels(checks.Handle, box);
+    std::printf("search: %s\n", checks.Text(checks.SearchStatus).c_str());
+    return WriteRgbPng(argv[2], shown, box.right - box.left, box.bottom - box.top) ? 0 : 6;
 }
