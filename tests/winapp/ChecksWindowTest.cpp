@@ -1,6 +1,6 @@
 // The Win32 design-checks window driven by its messages: nothing to check before a run, the
 // run's figures and diagrams after it, a refused setting that changes nothing, a search that a
-// RUN cancels, and a search that completes without touching the user's model.
+// RUN or Cancel ends, and a search that completes without touching the user's model.
 #include "WinTests.h"
 
 #include "report/CheckLines.h"
@@ -83,7 +83,7 @@ TEST(ChecksWindow, ShowsTheLastRunsFiguresAndRefusesBadSettings) {
         EXPECT_EQ(Cell(c, static_cast<int>(i), 3), stricter[i].Required);
 }
 
-TEST(ChecksWindow, RunCancelsTheSearchAndASearchLeavesTheModelAlone) {
+TEST(ChecksWindow, RunOrCancelEndsTheSearchAndASearchLeavesTheModelAlone) {
     TWindow w;
     w.Show();
     ASSERT_TRUE(w.RunToResults());
@@ -98,6 +98,12 @@ TEST(ChecksWindow, RunCancelsTheSearchAndASearchLeavesTheModelAlone) {
     ASSERT_TRUE(PumpUntil([&] { return !c.Searching() && w->LiveWorkers() == 0; }, 120000));
     EXPECT_FALSE(c.Embedment().has_value());
     EXPECT_EQ(c.Text(c.SearchStatus), "Search cancelled: RUN was pressed in the main window.");
+
+    c.FindClick();
+    TWindow::Click(c.CancelButton);
+    ASSERT_TRUE(PumpUntil([&] { return !c.Searching(); }, 120000));
+    EXPECT_FALSE(c.Embedment().has_value());
+    EXPECT_EQ(c.Text(c.SearchStatus), "Search cancelled.");
 
     const auto before = std::make_unique<sheetpile::CoarseGrid>(w.Model->HeadGrid);
     const int rows = w.Model->PileRows;
