@@ -30,9 +30,9 @@ int RunMainWindow(QApplication& app, sheetpile::TModel& model,
     form.show();
     if (started) started(form);
     const int code = app.exec();
-    if (form.LiveWorkers() > 0) {
-        // A solve cannot be interrupted and its workers may still use the model: leave now,
-        // destroying nothing, rather than wait for them.
+    if (form.LiveWorkers() > 0 || form.ChecksForm->Searching()) {
+        // A solve cannot be interrupted and its workers may still use the model (an embedment
+        // search its own copy of it): leave now, destroying nothing, rather than wait for them.
         std::fflush(nullptr);
         std::_Exit(code);
     }

@@ -4,12 +4,15 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <vector>
+
 namespace verrask::app {
 namespace {
 
-// Room for the title and legend above, tick labels and axis titles left and below, in pixels
-// of the window's font height (so the chart scales with the font).
-constexpr double TopLines = 3.2, LeftChars = 6.5, BottomLines = 3.0, RightChars = 1.5;
+// Room for tick labels and axis titles left and below, in lines and characters of the window's
+// font (so the chart scales with the font); the title and the legend rows take what they need.
+constexpr double LeftChars = 6.5, BottomLines = 3.0, RightChars = 2.5;
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -20,6 +23,10 @@ QString Q(const std::string& s) {
 TChartView::TChartView(QWidget* parent, QString emptyNote)
     : QWidget(parent), EmptyNote(std::move(emptyNote)) {
     setMinimumSize(220, 200);
+    // A little smaller than the window's text, so the axis titles fit beside each other.
+    QFont small = font();
+    small.setPixelSize(std::max(9, QFontInfo(small).pixelSize() * 11 / 12));
+    setFont(small);
 }
 
 void TChartView::SetChart(std::optional<report::TChart> chart) {
@@ -39,9 +46,29 @@ void TChartView::paintEvent(QPaintEvent*) {
         return;
     }
     const report::TChart& c = *Shown;
-    const QRectF plot(LeftChars * ch + line, TopLines * line,
-                      width() - (LeftChars + RightChars) * ch - line,
-                      height() - (TopLines + BottomLines) * line);
+    // The title wraps to the width; the legend entries go on as many rows as they need.
+    const QRect titleBox = fm.boundingRect(QRect(0, 0, width() - 8, 10 * fm.height()),
+                                           Qt::AlignHCenter | Qt::TextWordWrap, Q(c.Title));
+    struct TEntry {
+        double X;
+        int Row;
+    };
+    std::vector<TEntry> entries;
+    double legendX = LeftChars * ch;
+    int legendRow = 0;
+    for (const report::TSeries& s : c.Series) {
+        const double needed = 3 * ch + fm.horizontalAdvance(Q(s.Name));
+        if (legendX + needed > width() - ch && legendX > LeftChars * ch) {
+            legendX = LeftChars * ch;
+            ++legendRow;
+        }
+        entries.push_back({legendX, legendRow});
+        legendX += needed + 1.5 * ch;
+    }
+    const double legendTop = titleBox.height() + 4;
+    const double top = legendTop + (legendRow + 1) * line + line / 2;
+    const QRectF plot(LeftChars * ch + line, top, width() - (LeftChars + RightChars) * ch - line,
+                      height() - top - BottomLines * line);
     if (plot.width() < 10 || plot.height() < 10) return;
     auto px = [&](double v) {
         const report::TAxis& a = c.X;
@@ -53,7 +80,8 @@ void TChartView::paintEvent(QPaintEvent*) {
     };
 
     p.setPen(Qt::black);
-    p.drawText(QRectF(0, 0, width(), line * 1.2), Qt::AlignCenter, Q(c.Title));
+    p.drawText(QRectF(4, 2, width() - 8, titleBox.height()), Qt::AlignHCenter | Qt::TextWordWrap,
+               Q(c.Title));
     // Ticks, their labels and light grid lines.
     const QPen grid(QColor(0xE0, 0xE0, 0xE0)), axis(Qt::black);
     for (double t : c.X.Ticks) {
@@ -75,17 +103,16 @@ void TChartView::paintEvent(QPaintEvent*) {
                    Qt::AlignRight | Qt::AlignVCenter, Q(report::TickLabel(c.Y, t)));
     }
     p.drawRect(plot);
-    p.drawText(QRectF(plot.left(), plot.bottom() + line + 4, plot.width(), line), Qt::AlignCenter,
-               Q(c.X.Title));
+    p.drawText(QRectF(0, plot.bottom() + line + 4, width(), line), Qt::AlignCenter, Q(c.X.Title));
     p.save();
     p.translate(line * 0.2, plot.center().y());
     p.rotate(-90);
     p.drawText(QRectF(-plot.height() / 2, 0, plot.height(), line), Qt::AlignCenter, Q(c.Y.Title));
     p.restore();
 
-    // The series, clipped to the plot, and a legend row above it.
-    double legendX = plot.left();
-    for (const report::TSeries& s : c.Series) {
+    // The series, clipped to the plot, and their legend above it.
+    for (std::size_t i = 0; i < c.Series.size(); ++i) {
+        const report::TSeries& s = c.Series[i];
         const QColor colour(Q(s.Colour));
         QPen pen(colour, 1.6);
         if (s.Style == report::TLineStyle::Dashed) pen.setStyle(Qt::DashLine);
@@ -102,12 +129,10 @@ void TChartView::paintEvent(QPaintEvent*) {
             p.drawPath(path);
         }
         p.restore();
-        const QString name = Q(s.Name);
-        const double y = line * 1.8;
-        p.drawLine(QPointF(legendX, y), QPointF(legendX + 2 * ch, y));
+        const double x = entries[i].X, y = legendTop + (entries[i].Row + 0.5) * line;
+        p.drawLine(QPointF(x, y), QPointF(x + 2 * ch, y));
         p.setPen(Qt::black);
-        p.drawText(QPointF(legendX + 2.5 * ch, y + fm.ascent() / 2.5), name);
-        legendX += 4 * ch + fm.horizontalAdvance(name);
+        p.drawText(QPointF(x + 2.5 * ch, y + fm.ascent() / 2.5), Q(s.Name));
     }
 }
 

@@ -93,6 +93,10 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
 TChecksForm::~TChecksForm() {
     Cancel = true;
     JoinWorker();
+    // The base class closes the window after this object's members are gone; a box losing the
+    // focus then must not reach them.
+    for (QLineEdit* f : Fields) f->disconnect(this);
+    Criterion->disconnect(this);
 }
 
 void TChecksForm::JoinWorker() {
@@ -166,7 +170,7 @@ void TChecksForm::Recompute() {
             Lines->setItem(row, col, item);
         }
     }
-    Lines->resizeColumnToContents(0);
+    for (int col : {0, 2, 3, 4}) Lines->resizeColumnToContents(col);
     WallChart->SetChart(report::WallPressureChart(*Snapshot, Figures, s));
     ExitChart->SetChart(report::ExitGradientChart(*Snapshot, Figures));
     UpdateButtons();

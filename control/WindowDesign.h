@@ -157,8 +157,8 @@ inline constexpr std::array<TMenuCommandDesign, 8> MenuCommands{{
 
 // The design-checks window: its title and client size at 96 dpi.
 inline constexpr std::string_view ChecksCaption = "Design checks";
-inline constexpr int ChecksClientWidth = 760;
-inline constexpr int ChecksClientHeight = 640;
+inline constexpr int ChecksClientWidth = 900;
+inline constexpr int ChecksClientHeight = 680;
 
 // The About box.
 namespace about {

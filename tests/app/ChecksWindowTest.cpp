@@ -109,10 +109,6 @@ void TChecksWindowTest::figuresFollowTheRunAndRefusedSettingsChangeNothing() {
     QVERIFY(c->SettingsMessage->text().isEmpty());
     QCOMPARE(c->Lines->item(2, 0)->text(), QString("Exit gradient"));
     QCOMPARE(c->Lines->item(2, 3)->text(), QString("FS >= 3"));
-    if (const QString shot = qEnvironmentVariable("CHECKS_SCREENSHOT"); !shot.isEmpty()) {
-        c->resize(design::ChecksClientWidth, design::ChecksClientHeight);
-        c->grab().save(shot);
-    }
 }
 
 void TChecksWindowTest::runCancelsTheSearchAndTheModelKeepsItsWall() {
@@ -138,6 +134,10 @@ void TChecksWindowTest::runCancelsTheSearchAndTheModelKeepsItsWall() {
     QVERIFY(c->Embedment().has_value() && !c->Embedment()->Cancelled);
     QVERIFY(c->EmbedmentChart->Chart().has_value());
     QCOMPARE(w.Model->PileRows, rows);
+    if (const QString shot = qEnvironmentVariable("CHECKS_SCREENSHOT"); !shot.isEmpty()) {
+        c->resize(design::ChecksClientWidth, design::ChecksClientHeight);
+        c->grab().save(shot);
+    }
 }
 
 } // namespace verrask::app::test
