@@ -136,7 +136,7 @@ void TChecksWindowTest::runCancelsTheSearchAndTheModelKeepsItsWall() {
     QCOMPARE(w.Model->PileRows, rows);
     if (const QString shot = qEnvironmentVariable("CHECKS_SCREENSHOT"); !shot.isEmpty()) {
         c->resize(design::ChecksClientWidth, design::ChecksClientHeight);
-        c->grab().save(shot);
+        c->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither).save(shot);
     }
 }
 
