@@ -127,6 +127,7 @@ void TChecksForm::RunCompleted(const sheetpile::TModel& model, const TInputTexts
 void TChecksForm::FieldEdited(std::size_t index) {
     const report::TSettingFieldDesign& d = report::SettingFields[index];
     const std::string typed = Fields[index]->text().toStdString();
+    const long double before = CurrentSettings.*d.Member;
     const std::string error = report::ApplySetting(typed, d.Field, CurrentSettings);
     // What the box shows is always the value in force.
     Fields[index]->setText(Q(report::SettingText(CurrentSettings, d.Field)));
@@ -135,6 +136,8 @@ void TChecksForm::FieldEdited(std::size_t index) {
         return;
     }
     SettingsMessage->clear();
+    // Leaving a box unchanged (or as the same number) keeps the figures and any search result.
+    if (CurrentSettings.*d.Member == before) return;
     Found.reset(); // an earlier search ran under other settings
     Recompute();
 }
