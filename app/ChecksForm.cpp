@@ -152,8 +152,7 @@ void TChecksForm::Recompute() {
         UpdateButtons();
         return;
     }
-    checks::TCheckSettings s = CurrentSettings;
-    if (TInputValues values; ReadInputs(Inputs, values).empty()) s.TypedWallDepth = values.d;
+    const checks::TCheckSettings s = report::SettingsForRun(CurrentSettings, Inputs);
     Figures = checks::RunDesignChecks(*Snapshot, s);
     Notice->setText("Figures of the last completed run: wall " + Q(Inputs.Edit2) + ", stratum " +
                     Q(Inputs.Edit1) + ", heads " + Q(Inputs.Edit3) + " and " + Q(Inputs.Edit4) +

@@ -5,6 +5,7 @@
 // in a message box.
 #include "app/MainUnit.h"
 
+#include "report/CheckLines.h"
 #include "report/HtmlReport.h"
 #include "report/ReportFile.h"
 #include "report/ResultsExport.h"
@@ -70,9 +71,7 @@ void TForm1::ExportReport1Click() {
     report::TReportContent content;
     content.Date = QDateTime::currentDateTimeUtc().toString("yyyy-MM-dd HH:mm 'UTC'").toStdString();
     content.Inputs = LastInputs;
-    content.Settings = ChecksForm->Settings();
-    if (TInputValues values; ReadInputs(LastInputs, values).empty())
-        content.Settings.TypedWallDepth = values.d;
+    content.Settings = report::SettingsForRun(ChecksForm->Settings(), LastInputs);
     content.Checks = ChecksForm->Checks();
     content.Embedment = ChecksForm->Embedment();
     std::string error;

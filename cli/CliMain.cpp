@@ -5,6 +5,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "control/PlainControls.h"
+#include "report/CheckLines.h"
 #include "report/HtmlReport.h"
 #include "report/ReportFile.h"
 #include "support/PngFile.h"
@@ -58,9 +59,8 @@ void AddChecks(const TCliPlan& plan, const TPress& press, const sheetpile::TMode
                std::string& text, std::string& extra, report::TReportContent& last) {
     const bool wantReport = !plan.ReportFile.empty();
     if (!plan.Checks && !plan.Embed && !wantReport) return;
-    checks::TCheckSettings settings = plan.CheckSettings;
-    if (TInputValues values; ReadInputs(press.Inputs, values).empty())
-        settings.TypedWallDepth = values.d;
+    const checks::TCheckSettings settings =
+        report::SettingsForRun(plan.CheckSettings, press.Inputs);
     if (plan.Checks || wantReport) {
         const checks::TDesignChecks c = checks::RunDesignChecks(model, settings);
         if (plan.Checks) {

@@ -96,6 +96,11 @@ const char* VerdictText(TVerdict v) {
     return v == TVerdict::Passes ? "passes" : v == TVerdict::Fails ? "fails" : "";
 }
 
+checks::TCheckSettings SettingsForRun(checks::TCheckSettings settings, const TInputTexts& inputs) {
+    if (TInputValues values; ReadInputs(inputs, values).empty()) settings.TypedWallDepth = values.d;
+    return settings;
+}
+
 std::string SettingText(const checks::TCheckSettings& s, TSettingField field) {
     for (const TSettingFieldDesign& d : SettingFields)
         if (d.Field == field) return FormatFigure(s.*d.Member);

@@ -12,6 +12,7 @@
 
 #include "checks/DesignChecks.h"
 #include "checks/EmbedmentSearch.h"
+#include "control/RunControl.h"
 
 #include <array>
 #include <string>
@@ -52,6 +53,10 @@ inline constexpr std::array<TSettingFieldDesign, 5> SettingFields{{
     {TSettingField::FactorStb, &checks::TCheckSettings::FactorStb, "EC7 HYD \xCE\xB3G;stb", ""},
     {TSettingField::Target, &checks::TCheckSettings::Target, "Target factor of safety", ""},
 }};
+
+// The settings with what the checks take from the run's inputs as typed (the wall depth), when
+// the inputs are readable; else the settings as they are.
+checks::TCheckSettings SettingsForRun(checks::TCheckSettings settings, const TInputTexts& inputs);
 
 // The field's value as shown in its box.
 std::string SettingText(const checks::TCheckSettings& s, TSettingField field);

@@ -24,7 +24,16 @@
 
 namespace verrask::report {
 
+// Who and what the sheet is for, as the user typed them ("" leaves a field blank).
+struct TReportInfo {
+    std::string Project;
+    std::string Structure;
+    std::string Engineer;
+    std::string Note;
+};
+
 struct TReportContent {
+    TReportInfo Info;
     std::string Date; // shown as given, e.g. "2026-12-09 15:52 UTC"
     TInputTexts Inputs;
     checks::TCheckSettings Settings;

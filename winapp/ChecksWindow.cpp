@@ -191,8 +191,7 @@ void TChecksForm::Recompute() {
         UpdateButtons();
         return;
     }
-    checks::TCheckSettings s = CurrentSettings;
-    if (TInputValues values; ReadInputs(Inputs, values).empty()) s.TypedWallDepth = values.d;
+    const checks::TCheckSettings s = report::SettingsForRun(CurrentSettings, Inputs);
     const checks::TDesignChecks figures = checks::RunDesignChecks(*Snapshot, s);
     SetWindowTextW(Notice, Widen("Figures of the last completed run: wall " + Inputs.Edit2 +
                                  ", stratum " + Inputs.Edit1 + ", heads " + Inputs.Edit3 + " and " +

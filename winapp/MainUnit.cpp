@@ -237,9 +237,8 @@ report::TReportContent TForm1::ReportContent() const {
     report::TReportContent content;
     content.Date = UtcNow();
     content.Inputs = LastInputs;
-    if (Checks) content.Settings = Checks->Settings();
-    if (TInputValues values; ReadInputs(LastInputs, values).empty())
-        content.Settings.TypedWallDepth = values.d;
+    content.Settings =
+        report::SettingsForRun(Checks ? Checks->Settings() : checks::TCheckSettings{}, LastInputs);
     content.Checks = checks::RunDesignChecks(Model, content.Settings);
     if (Checks) content.Embedment = Checks->Embedment();
     return content;

@@ -15,6 +15,7 @@
 
 #include "control/RunControl.h"
 #include "control/WindowDesign.h"
+#include "report/CheckLines.h"
 #include "report/HtmlReport.h"
 #include "report/ResultsExport.h"
 #include "winapp/ChecksWindow.h"
