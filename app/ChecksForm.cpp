@@ -2,6 +2,7 @@
 #include "app/ChecksForm.h"
 
 #include "control/WindowDesign.h"
+#include "report/EmbedmentText.h"
 #include "report/FigureFormat.h"
 
 #include <QFormLayout>
@@ -197,11 +198,8 @@ void TChecksForm::StartSearch() {
                 this,
                 [this, t] {
                     ++Trials;
-                    SearchStatus->setText(QString("Trial %1: %2 rows (%3 m) %4")
-                                              .arg(Trials)
-                                              .arg(t.Rows)
-                                              .arg(Q(report::FormatFigure(t.Depth)))
-                                              .arg(t.Passes ? "passes" : "fails"));
+                    SearchStatus->setText(
+                        QString("Trial %1: %2").arg(Trials).arg(Q(report::TrialSummary(t))));
                 },
                 Qt::QueuedConnection);
         };
@@ -227,13 +225,7 @@ void TChecksForm::SearchFinished(const checks::TEmbedment& result) {
         SearchStatus->setText(CancelReason.isEmpty() ? "Search cancelled." : CancelReason);
     } else {
         Found = result;
-        QString text = result.Rows == 0 ? QString("No wall up to 49 grid rows passes.")
-                                        : QString("Shallowest passing wall: %1 rows = %2 m")
-                                              .arg(result.Rows)
-                                              .arg(Q(report::FormatFigure(result.Depth)));
-        if (checks::Available(result.Interpolated))
-            text += "; interpolated " + Q(report::FormatFigure(result.Interpolated)) + " m";
-        SearchStatus->setText(text + ".");
+        SearchStatus->setText(Q(report::EmbedmentSummary(result)));
         EmbedmentChart->SetChart(report::EmbedmentChart(result));
     }
     UpdateButtons();

@@ -5,6 +5,7 @@
 #include "control/WindowDesign.h"
 #include "report/ChartContents.h"
 #include "report/CheckLines.h"
+#include "report/EmbedmentText.h"
 #include "report/FigureFormat.h"
 #include "winapp/WideText.h"
 
@@ -284,13 +285,7 @@ void TChecksForm::SearchFinished() {
     }
     Found = Result;
     SendMessageW(Progress, PBM_SETPOS, sheetpile::BaseRow - 1, 0);
-    std::string text = Found->Rows == 0
-                           ? "No wall up to 49 grid rows passes."
-                           : "Shallowest passing wall: " + std::to_string(Found->Rows) +
-                                 " rows = " + report::FormatFigure(Found->Depth) + " m";
-    if (checks::Available(Found->Interpolated))
-        text += "; interpolated " + report::FormatFigure(Found->Interpolated) + " m";
-    SetWindowTextW(SearchStatus, Widen(text + ".").c_str());
+    SetWindowTextW(SearchStatus, Widen(report::EmbedmentSummary(*Found)).c_str());
     EmbedChart->SetChart(report::EmbedmentChart(*Found));
 }
 
@@ -331,10 +326,7 @@ LRESULT TChecksForm::Dispatch(UINT message, WPARAM w, LPARAM l) {
         for (const checks::TEmbedmentTrial& t : trials) {
             if (t.Passes && t.Rows < BracketHigh) BracketHigh = t.Rows;
             if (!t.Passes && t.Rows > BracketLow) BracketLow = t.Rows;
-            SetWindowTextW(SearchStatus, Widen("Trial: " + std::to_string(t.Rows) + " rows (" +
-                                               report::FormatFigure(t.Depth) + " m) " +
-                                               (t.Passes ? "passes" : "fails"))
-                                             .c_str());
+            SetWindowTextW(SearchStatus, Widen("Trial: " + report::TrialSummary(t)).c_str());
         }
         // The bar fills as the bracket of failing and passing depths closes.
         SendMessageW(Progress, PBM_SETPOS,
