@@ -6,9 +6,10 @@
 #include "app/MainUnit.h"
 
 #include "report/CheckLines.h"
+#include "report/FieldsCsv.h"
 #include "report/HtmlReport.h"
-#include "report/ReportFile.h"
 #include "report/ResultsExport.h"
+#include "support/FileWrite.h"
 #include "support/PngFile.h"
 
 #include <QApplication>
@@ -18,7 +19,22 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <filesystem>
+
 namespace verrask::app {
+
+namespace {
+
+// The path as the shared writer takes it: UTF-16 on Windows, UTF-8 bytes elsewhere.
+std::filesystem::path FsPath(const QString& path) {
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(path.toStdString());
+#endif
+}
+
+} // namespace
 
 void TForm1::UpdateCommands() {
     for (QAction* a : {SavePicture1, ExportResults1, ExportReport1, Copy1})
@@ -43,24 +59,28 @@ void TForm1::SavePicture1Click() {
     if (path.isEmpty()) return;
     std::vector<unsigned char> png;
     std::string error = EncodePng(Model.ShownPicture, png);
-    if (error.empty())
-        error = report::WriteReportFile(path.toStdString(), std::string(png.begin(), png.end()));
+    if (error.empty()) error = WriteWholeFile(FsPath(path), std::string(png.begin(), png.end()));
     if (!error.empty()) Failed("The picture was not saved: " + QString::fromStdString(error));
 }
 
 void TForm1::ExportResults1Click() {
     if (!Completed) return;
-    const QString path = SaveName("Export Results", "JSON results (*.json)");
+    QString path = SaveName("Export Results", "JSON results (*.json)");
     if (path.isEmpty()) return;
+    // The chosen filter's extension when the name has none.
+    if (QFileInfo(path).suffix().isEmpty()) path += ".json";
     report::TRunReport run{Runs, LastInputs, MessageText, {}, LastSeconds};
     for (int i = 0; i < PanelCount; ++i)
         run.Panels[static_cast<std::size_t>(i)] = StatusBar1->Panel(i)->text().toStdString();
-    std::string error = report::WriteReportFile(path.toStdString(), report::JsonReport(run, Model));
-    // The grids beside it, named after it: results.json gives results-HeadGrid.csv and so on.
+    // The grids and the fields beside it, named after it: results.json gives
+    // results-HeadGrid.csv and so on; all of them one set.
     const QFileInfo file(path);
-    if (error.empty())
-        error = report::WriteCsv(file.absolutePath().toStdString(), Model,
-                                 file.completeBaseName().toStdString() + "-");
+    std::vector<TFileContent> files =
+        report::CsvFiles(FsPath(file.absolutePath()), Model,
+                         report::FieldsCsv(Model, LastInputs, ChecksForm->Settings().GammaW),
+                         FsPath(file.completeBaseName() + "-"));
+    files.insert(files.begin(), {FsPath(path), report::JsonReport(run, Model)});
+    const std::string error = WriteFileSet(files);
     if (!error.empty()) Failed("The results were not exported: " + QString::fromStdString(error));
 }
 
@@ -76,7 +96,7 @@ void TForm1::ExportReport1Click() {
     content.Embedment = ChecksForm->Embedment();
     std::string error;
     const std::string html = report::ReportHtml(content, Model, error);
-    if (error.empty()) error = report::WriteReportFile(path.toStdString(), html);
+    if (error.empty()) error = WriteWholeFile(FsPath(path), html);
     if (!error.empty()) Failed("The report was not exported: " + QString::fromStdString(error));
 }
 

@@ -155,7 +155,9 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
             e.Cancelled = true;
             break;
         }
-        const auto [low, high] = Probes(failing, failingMargin, passing, passingMargin, round++);
+        const std::pair<int, int> probes =
+            Probes(failing, failingMargin, passing, passingMargin, round++);
+        const int low = probes.first, high = probes.second;
         TEmbedmentTrial lowTrial, highTrial;
         std::thread helper;
         if (high)

@@ -6,8 +6,10 @@
 #include "cli/CliOutput.h"
 #include "control/PlainControls.h"
 #include "report/CheckLines.h"
+#include "report/FieldsCsv.h"
 #include "report/HtmlReport.h"
 #include "report/ReportFile.h"
+#include "support/FileWrite.h"
 #include "support/PngFile.h"
 
 #include <chrono>
@@ -114,7 +116,9 @@ int Main(int argc, const char* const* argv) {
 
     int run = 0;
     report::TReportContent last; // the last run's report contents (with --report)
+    TInputTexts lastInputs;      // of the last run, for the fields CSV
     for (const TPress& press : plan.Presses) {
+        lastInputs = press.Inputs;
         for (int k = 0; k < press.Repeats; ++k) {
             const auto start = std::chrono::steady_clock::now();
             if (!control.Button1Click(press.Inputs)) {
@@ -149,7 +153,11 @@ int Main(int argc, const char* const* argv) {
             failed(error);
     }
     if (!plan.CsvDir.empty()) {
-        if (const std::string error = WriteCsv(plan.CsvDir, *model); !error.empty()) failed(error);
+        std::string error = MakeFolders(plan.CsvDir);
+        if (error.empty())
+            error = WriteCsv(plan.CsvDir, *model,
+                             report::FieldsCsv(*model, lastInputs, plan.CheckSettings.GammaW));
+        if (!error.empty()) failed(error);
     }
     if (!plan.ReportFile.empty()) {
         last.Date = UtcNow();

@@ -30,7 +30,7 @@ const char* const UsageText =
     "  --nd N        after the run, move the Flow Net track bar to N (1..40)\n"
     "  --nf N        after that, move the Tune track bar to N (1..40)\n"
     "  --zones LIST  after that, check the boxes critical, possible, imminent in LIST's order\n"
-    "  --csv DIR     write the coarse and refined grids of the last run to DIR\n"
+    "  --csv DIR     write the grids and fields.csv of the last run to DIR (made if missing)\n"
     "  --png FILE    write the picture of the last run as PNG (1 pixel per fine grid step)\n"
     "design checks (SI: lengths in m, K in m/s; forces in kN/m, pressures in kPa):\n"
     "  --checks      after each run, the heave, exit-gradient, EC7 HYD and wall-pressure figures\n"

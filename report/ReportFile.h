@@ -1,21 +1,20 @@
 // Writes a finished report page to a file.
 //
-// Computes: the file, written through a temporary file beside it (the target's name with
-// ".part" added) that replaces the target only once it is complete.
+// Computes: the file, through the program's one writer (support/FileWrite.h): a temporary file
+// beside the target that replaces it only once complete and flushed.
 //
-// Assumes: the folder of the target exists and is writable; nothing else writes the ".part" file.
+// Assumes: the folder of the target exists.
 //
-// Holds: on success the target holds exactly the page; on failure the target is as it was (an
-// earlier file is kept) and the temporary file is removed.
+// Holds: on success the target holds exactly the page; on failure the target is as it was and no
+// temporary file is left; the message names the file and the system's reason.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace verrask::report {
 
-// Writes the page to `path` through a temporary file beside it that replaces the target only
-// once it is complete, so a failed write leaves any earlier file as it was. Returns "" on
-// success, else what failed.
-std::string WriteReportFile(const std::string& path, const std::string& html);
+// Returns "" on success, else what failed.
+std::string WriteReportFile(const std::filesystem::path& path, const std::string& html);
 
 } // namespace verrask::report

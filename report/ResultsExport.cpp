@@ -1,7 +1,7 @@
 // The run's results as JSON and CSV (see ResultsExport.h).
 #include "report/ResultsExport.h"
 
-#include "report/ReportFile.h"
+#include "report/FieldsCsv.h"
 
 #include <cstdio>
 
@@ -105,13 +105,23 @@ std::string CsvGrid(const sheetpile::TModel& m, std::size_t which) {
     }
 }
 
-std::string WriteCsv(const std::string& dir, const sheetpile::TModel& m,
-                     const std::string& prefix) {
-    for (std::size_t i = 0; i < CsvNames.size(); ++i) {
-        const std::string path = dir + "/" + prefix + CsvNames[i];
-        if (!WriteReportFile(path, CsvGrid(m, i)).empty()) return "cannot write " + path;
-    }
-    return "";
+std::vector<TFileContent> CsvFiles(const std::filesystem::path& dir, const sheetpile::TModel& m,
+                                   const std::string& fields, const std::filesystem::path& prefix) {
+    auto named = [&](const char* name) {
+        std::filesystem::path file = prefix;
+        file += name;
+        return dir / file;
+    };
+    std::vector<TFileContent> files;
+    for (std::size_t i = 0; i < CsvNames.size(); ++i)
+        files.push_back({named(CsvNames[i]), CsvGrid(m, i)});
+    files.push_back({named(FieldsName), fields});
+    return files;
+}
+
+std::string WriteCsv(const std::filesystem::path& dir, const sheetpile::TModel& m,
+                     const std::string& fields, const std::filesystem::path& prefix) {
+    return WriteFileSet(CsvFiles(dir, m, fields, prefix));
 }
 
 } // namespace verrask::report

@@ -7,14 +7,17 @@
 //
 // Assumes: the model holds the completed run the report describes.
 //
-// Holds: the texts are the same on every platform for the same run; each CSV file is written
-// through a temporary file beside it, so a failed write keeps an earlier file as it was.
+// Holds: the texts are the same on every platform for the same run; the CSV files are written as
+// one set (support/FileWrite.h): all new, or after a failure all as they were.
 #pragma once
 
 #include "control/RunControl.h"
+#include "support/FileWrite.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace verrask::report {
 
@@ -38,9 +41,15 @@ inline constexpr std::array<const char*, 4> CsvNames{"HeadGrid.csv", "StreamGrid
 // The grid CsvNames[which] names, as CSV text.
 std::string CsvGrid(const sheetpile::TModel& model, std::size_t which);
 
-// Writes the four grids into dir (which must exist) as `prefix` + CsvNames[i]. Returns "" on
-// success, else what failed (the grids before it are written, the failed one keeps its file).
-std::string WriteCsv(const std::string& dir, const sheetpile::TModel& model,
-                     const std::string& prefix = "");
+// The four grids and the fields CSV (report/FieldsCsv.h, given as `fields`) as the files of one
+// set in dir, named `prefix` + CsvNames[i] and `prefix` + "fields.csv".
+std::vector<TFileContent> CsvFiles(const std::filesystem::path& dir, const sheetpile::TModel& model,
+                                   const std::string& fields,
+                                   const std::filesystem::path& prefix = {});
+
+// Writes CsvFiles into dir (which must exist) as one set. Returns "" on success, else what
+// failed (every file then as it was).
+std::string WriteCsv(const std::filesystem::path& dir, const sheetpile::TModel& model,
+                     const std::string& fields, const std::filesystem::path& prefix = {});
 
 } // namespace verrask::report

@@ -4,22 +4,18 @@
 // same zlib the file is the same byte for byte wherever it is written.
 #include "support/PngFile.h"
 
+#include "support/FileWrite.h"
+
 #include <zlib.h>
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
-#include <memory>
 #include <vector>
 
 namespace verrask {
 
 namespace {
-
-struct TFileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 void PutBigEndian32(std::vector<unsigned char>& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8)
@@ -77,15 +73,11 @@ std::string EncodePng(const sheetpile::TBitmap& bitmap, std::vector<unsigned cha
     return "";
 }
 
-std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap) {
+std::string WritePng(const std::filesystem::path& path, const sheetpile::TBitmap& bitmap) {
     std::vector<unsigned char> png;
     if (std::string error = EncodePng(bitmap, png); !error.empty()) return error;
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) return "cannot open " + path;
-    if (std::fwrite(png.data(), 1, png.size(), file.get()) != png.size() ||
-        std::fflush(file.get()) != 0)
-        return "cannot write " + path;
-    return "";
+    return WriteWholeFile(path,
+                          std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
 }
 
 } // namespace verrask

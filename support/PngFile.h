@@ -3,6 +3,7 @@
 
 #include "sheetpile/Canvas.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ namespace verrask {
 // The PNG file's bytes in `png`. Returns "" on success, else what failed (`png` is then empty).
 std::string EncodePng(const sheetpile::TBitmap& bitmap, std::vector<unsigned char>& png);
 
+// Writes the file through the program's one writer (support/FileWrite.h): whole or not at all.
 // Returns "" on success, else what failed. An empty bitmap cannot be written.
-std::string WritePng(const std::string& path, const sheetpile::TBitmap& bitmap);
+std::string WritePng(const std::filesystem::path& path, const sheetpile::TBitmap& bitmap);
 
 } // namespace verrask

@@ -266,7 +266,8 @@ void TForm1::ExportResults1Click(const std::wstring* path) {
     if (path == nullptr &&
         !AskSaveName(Handle, L"Results, JSON with CSV grids (*.json)\0*.json\0\0", L"json", name))
         return;
-    LastError = ExportResultsFiles(path ? *path : name, LastRun(), Model);
+    const long double gammaW = (Checks ? Checks->Settings() : checks::TCheckSettings{}).GammaW;
+    LastError = ExportResultsFiles(path ? *path : name, LastRun(), Model, gammaW);
     if (!LastError.empty()) ShowError("The results were not exported.", LastError);
 }
 

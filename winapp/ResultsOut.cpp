@@ -1,9 +1,9 @@
 // Picture, results and report out of the window (see ResultsOut.h).
 #include "winapp/ResultsOut.h"
 
-#include "report/ReportFile.h"
+#include "report/FieldsCsv.h"
+#include "support/FileWrite.h"
 #include "support/PngFile.h"
-#include "winapp/WideText.h"
 
 #include <commdlg.h>
 
@@ -13,56 +13,32 @@
 #include <vector>
 
 namespace verrask::win {
-namespace {
-constexpr const char* NameRefused =
-    "the file name has characters this system's code page cannot carry; choose another name";
-} // namespace
-
-std::string FilePath(const std::wstring& path) {
-    // The shared writers open their files through std::filesystem, which here reads narrow
-    // names in the ANSI code page; a name that does not come back the same is refused rather
-    // than written under another name.
-    if (path.empty()) return "";
-    const int size = static_cast<int>(path.size());
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), size, nullptr, 0,
-                                      nullptr, &lossy);
-    if (n <= 0 || lossy) return "";
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), size, narrow.data(), n, nullptr,
-                        nullptr);
-    if (std::filesystem::path(narrow).wstring() != path) return "";
-    return narrow;
-}
 
 std::string SavePictureFile(const std::wstring& path, const sheetpile::TBitmap& picture) {
-    const std::string file = FilePath(path);
-    if (file.empty()) return NameRefused;
     std::vector<unsigned char> png;
     if (std::string error = EncodePng(picture, png); !error.empty()) return error;
-    return report::WriteReportFile(file, std::string(png.begin(), png.end()));
+    return WriteWholeFile(std::filesystem::path(path), std::string(png.begin(), png.end()));
 }
 
 std::string ExportResultsFiles(const std::wstring& path, const report::TRunReport& run,
-                               const sheetpile::TModel& model) {
-    const std::string file = FilePath(path);
-    if (file.empty()) return NameRefused;
-    if (std::string error = report::WriteReportFile(file, report::JsonReport(run, model));
-        !error.empty())
-        return error;
-    const std::filesystem::path target(path);
-    const std::wstring dir = target.has_parent_path() ? target.parent_path().wstring() : L".";
-    return report::WriteCsv(FilePath(dir), model, FilePath(target.stem().wstring()) + "-");
+                               const sheetpile::TModel& model, long double gammaW) {
+    std::filesystem::path target(path);
+    if (target.empty()) return "no file name";
+    if (!target.has_extension()) target += L".json"; // the filter's, when the name has none
+    const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : L".";
+    std::vector<TFileContent> files =
+        report::CsvFiles(dir, model, report::FieldsCsv(model, run.Inputs, gammaW),
+                         std::filesystem::path(target.stem().wstring() + L"-"));
+    files.insert(files.begin(), {target, report::JsonReport(run, model)});
+    return WriteFileSet(files);
 }
 
 std::string ExportReportFile(const std::wstring& path, const report::TReportContent& content,
                              const sheetpile::TModel& model) {
-    const std::string file = FilePath(path);
-    if (file.empty()) return NameRefused;
     std::string error;
     const std::string html = report::ReportHtml(content, model, error);
     if (!error.empty()) return error;
-    return report::WriteReportFile(file, html);
+    return WriteWholeFile(std::filesystem::path(path), html);
 }
 
 std::string CopyPicture(HWND owner, const sheetpile::TBitmap& picture) {

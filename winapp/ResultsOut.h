@@ -1,7 +1,8 @@
 // What leaves the window after a completed run: the shown picture as a PNG file or on the
 // clipboard, the run's JSON and CSV grids, and the HTML report. The file formats and their
 // writing are the shared ones (support/PngFile, report/ResultsExport, report/HtmlReport,
-// report/ReportFile); this file only names the files and hands the data over.
+// support/FileWrite); this file only names the files and hands the data over. Paths stay
+// UTF-16 all the way to the system, so any name the file dialog accepts can be written.
 //
 // Assumes: the model holds a completed run and no worker writes it meanwhile; paths come from
 // the file dialog as UTF-16.
@@ -20,16 +21,13 @@
 
 namespace verrask::win {
 
-// A path as the shared writers take it (the ANSI code page), or "" when the name cannot be
-// carried.
-std::string FilePath(const std::wstring& path);
-
 std::string SavePictureFile(const std::wstring& path, const sheetpile::TBitmap& picture);
 
-// The JSON of the run in `path`; the four grids beside it, named after it: "<stem>-HeadGrid.csv"
-// and so on.
+// The JSON of the run in `path` (".json" added when the name has no extension); the four grids
+// and the fields CSV beside it, named after it: "<stem>-HeadGrid.csv", "<stem>-fields.csv" and
+// so on; all of them written as one set. gammaW: the unit weight of water for the pore pressures.
 std::string ExportResultsFiles(const std::wstring& path, const report::TRunReport& run,
-                               const sheetpile::TModel& model);
+                               const sheetpile::TModel& model, long double gammaW);
 
 std::string ExportReportFile(const std::wstring& path, const report::TReportContent& content,
                              const sheetpile::TModel& model);

@@ -35,8 +35,11 @@ check "fine csv has 201 rows of 1205 values" test "$(wc -l <"$work/csv/FineStrea
 check "head loss starts at 0 upstream" test "$(head -c 2 "$work/csv/FineHead.csv")" = "0,"
 "$cli" --csv "$work/none" --up 0 >/dev/null 2>&1
 check "refused run writes no csv" test -z "$(ls "$work/none")"
-"$cli" --csv "$work/missing/dir" >/dev/null 2>&1
+"$cli" --csv "$work/missing/dir" >/dev/null
+check "csv folder and its parents are made" test -s "$work/missing/dir/fields.csv"
+"$cli" --csv "$work/csv/HeadGrid.csv/dir" >/dev/null 2>"$work/err"
 check "unwritable csv exits 1" test $? -eq 1
+check "unwritable csv names the folder and why" grep -q "^verrask-cli: cannot create the folder .*HeadGrid.csv/dir: " "$work/err"
 
 "$cli" --png "$work/net.png" --left 1 >/dev/null
 check "png run exits 0" test $? -eq 0

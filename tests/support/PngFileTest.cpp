@@ -80,7 +80,8 @@ TEST(PngFile, ReportsEmptyPicturesAndUnwritablePaths) {
               "the picture is empty");
     bitmap.SetSize(2, 2);
     const std::string missing = ::testing::TempDir() + "no/such/dir/x.png";
-    EXPECT_EQ(verrask::WritePng(missing, bitmap), "cannot open " + missing);
+    EXPECT_EQ(verrask::WritePng(missing, bitmap),
+              "cannot write " + missing + ": No such file or directory");
 }
 
 } // namespace
