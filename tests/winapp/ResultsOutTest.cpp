@@ -156,12 +156,18 @@ TEST(WindowExports, AFailedWriteSaysSoAndKeepsTheEarlierFile) {
     EXPECT_NE(w->LastError, "");
     EXPECT_TRUE(w->ResultCommandsEnabled()); // the run's results are still there
 
-    // A name the code page cannot carry is refused, not written under another name.
+    // A name outside the code page is written under that very name.
     const std::wstring greek = folder + L"\u03B3\u03B5\u03C9.png";
     w->SavePicture1Click(&greek);
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_NE(w->LastError.find("code page"), std::string::npos);
-    EXPECT_EQ(GetFileAttributesW(greek.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(w->LastError, "");
+    EXPECT_EQ(ReadAll(greek).substr(1, 3), "PNG");
+    // Export Results adds the filter's extension to a bare name; the set carries the fields.
+    const std::wstring bare = folder + L"\u03C8 run";
+    w->ExportResults1Click(&bare);
+    EXPECT_EQ(w->LastError, "");
+    EXPECT_FALSE(ReadAll(bare + L".json").empty());
+    EXPECT_EQ(ReadAll(folder + L"\u03C8 run-fields.csv").rfind("x (m),z (m),", 0), 0u);
 }
 
 } // namespace verrask::win::test
