@@ -2,7 +2,8 @@
 # Sets up, builds and runs the whole test suite: the optimised build (the window's tests among
 # them, headless and under Xvfb), then the core and run control again under AddressSanitizer +
 # UndefinedBehaviorSanitizer, and the threaded tests under ThreadSanitizer (both without the
-# window, to keep the run short); last the Windows cross-build with its tests under Wine
+# window, to keep the run short); the fuzz preset built whole (clang) and each libFuzzer target
+# run for a minute from its seeds; last the Windows cross-build with its tests under Wine
 # (scripts/build-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,16 @@ step "ThreadSanitizer (threaded tests)"
 cmake --preset tsan -DVERRASK_APP=OFF >/dev/null
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs" -L threads
+
+step "fuzz preset (clang), each target a minute from its seeds"
+cmake --preset fuzz -DVERRASK_APP=OFF >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+corpus=$(mktemp -d)
+mkdir "$corpus/input" "$corpus/write"
+build/fuzz/fuzz/input_fuzz -dict=fuzz/input.dict -max_len=256 -max_total_time=60 \
+  "$corpus/input" fuzz/seeds/
+build/fuzz/fuzz/write_fuzz -max_len=512 -max_total_time=60 "$corpus/write" fuzz/write-seeds/
+rm -rf "$corpus"
 
 step "Windows cross-build, tests under Wine, packages"
 VERRASK_JOBS="$jobs" bash scripts/build-windows.sh
