@@ -103,7 +103,9 @@ compare "refused: beyond the extended range" --up 1E5000
 compare "refused: wall below the stratum" --wall 2.5 --csv @/csv
 compare "usage: unknown option" --colour red
 compare "usage: track bar out of range" --nd 41
-compare "unwritable csv folder" --csv @/missing/dir
+compare "csv folder made with its parents" --csv @/missing/dir
+compare "picture into a missing folder" --png @/missing/net.png
+compare "report onto a folder" --report @/csv
 compare "help" --help
 
 echo "$((cases - failed)) of $cases cases identical on Linux and Windows"
