@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace verrask::app {
 namespace {
 
@@ -138,7 +140,8 @@ void TChecksForm::FieldEdited(std::size_t index) {
     }
     SettingsMessage->clear();
     // Leaving a box unchanged (or as the same number) keeps the figures and any search result.
-    if (CurrentSettings.*d.Member == before) return;
+    const long double after = CurrentSettings.*d.Member;
+    if (after == before || (std::isnan(after) && std::isnan(before))) return; // NaN: from H2
     Found.reset(); // an earlier search ran under other settings
     Recompute();
 }
