@@ -84,7 +84,7 @@ std::string ChecksText(const checks::TDesignChecks& c, const checks::TCheckSetti
                       ", gamma_w = " + Num(s.GammaW) + " kN/m3, tailwater " + Num(c.Tailwater) +
                       " m\n";
     out += " " + report::GoverningSentence(c) + "\n";
-    out += "  (" + report::TailwaterNote(s) + ")\n";
+    out += "  " + report::TailwaterNote(s) + "\n";
     out += " q = " + Num(c.DischargePerDay) + " m3/day per metre of wall, from the field's Nf/Nd " +
            Num(c.FieldShapeFactor) + " (the run's " + Num(c.RoundedShapeFactor) +
            " is rounded to 1/80)\n";
@@ -171,7 +171,8 @@ std::string ChecksText(const checks::TDesignChecks& c, const checks::TCheckSetti
                Num(f.ShapeFactor.Model) + " here (" + Num(f.ShapeFactor.DeviationPercent) +
                " %); exit gradient " + Num(f.ExitGradient.Exact) + " exact, " +
                Num(f.ExitGradient.Model) + " here (" + Num(f.ExitGradient.DeviationPercent) +
-               " %): the 51-row grid reads 1 to 3 % high, grid error, not a fault\n";
+               " %): the 51-row grid reads 1 to 3 % high, more for walls reaching deep into the "
+               "layer: grid error, not a fault\n";
     else
         out += " closed form: n/a (" + f.Reason + ")\n";
     return out;

@@ -98,8 +98,7 @@ std::string TailwaterNote(const checks::TCheckSettings& s) {
                " m puts the water table below the downstream ground, which the model does not "
                "represent: tailwater depth 0 m used";
     return "tailwater depth " + FormatFigure(h2) +
-           " m = H2 (the heads are water depths over the "
-           "ground surfaces)";
+           " m = H2, the heads being water depths over the ground surfaces";
 }
 
 std::vector<TCheckLine> CheckLines(const checks::TDesignChecks& c,

@@ -189,14 +189,15 @@ std::string Notes(const TReportContent& r, const sheetpile::TModel& m) {
                     " m deep on the grid (" + FormatFigure(c.TypedWallDepth) + " m typed).");
     const checks::TClosedForm& f = c.Closed;
     if (f.Present)
-        notes.push_back("Grid error against the closed form for a single wall: Nf/Nd " +
-                        FormatFigure(f.ShapeFactor.Model) + " here against " +
-                        FormatFigure(f.ShapeFactor.Exact) + " exact (" +
-                        FormatFigure(f.ShapeFactor.DeviationPercent) +
-                        " %), exit gradient at the wall " + FormatFigure(f.ExitGradient.Model) +
-                        " against " + FormatFigure(f.ExitGradient.Exact) + " (" +
-                        FormatFigure(f.ExitGradient.DeviationPercent) +
-                        " %). The 51-row grid reads 1 to 3 % high: grid error, not a fault.");
+        notes.push_back(
+            "Grid error against the closed form for a single wall: Nf/Nd " +
+            FormatFigure(f.ShapeFactor.Model) + " here against " +
+            FormatFigure(f.ShapeFactor.Exact) + " exact (" +
+            FormatFigure(f.ShapeFactor.DeviationPercent) + " %), exit gradient at the wall " +
+            FormatFigure(f.ExitGradient.Model) + " against " + FormatFigure(f.ExitGradient.Exact) +
+            " (" + FormatFigure(f.ExitGradient.DeviationPercent) +
+            " %). The 51-row grid reads 1 to 3 % high, more for walls reaching deep into the "
+            "layer: grid error, not a fault.");
     else
         notes.push_back("No closed form to compare with: " + f.Reason + ".");
     notes.push_back("Tailwater: " + TailwaterNote(r.Settings) + ".");
@@ -229,7 +230,7 @@ std::string Notes(const TReportContent& r, const sheetpile::TModel& m) {
     notes.push_back("EC7 HYD 2.9a factors the whole pore pressure at the prism's base, "
                     "hydrostatic part included, as the standard's text has it (EN 1997-1 "
                     "2.4.7.5); it is far more onerous than 2.9b and can ask for much more "
-                    "embedment (Das's problem 8.1: 4.68 m by 2.9a against 2.52 m by 2.9b).");
+                    "embedment (for Das's problem 8.1 about twice the embedment 2.9b needs).");
     notes.push_back("The critical zone near the wall tip and at the blanket ends depends on the "
                     "grid: the true gradient is infinite there.");
     if (c.Exit.BlanketEnd)
