@@ -193,7 +193,9 @@ void TChecksForm::StartSearch() {
     EmbedmentChart->SetChart(std::nullopt);
     Progress->setRange(0, 0); // busy: the number of trials is not known ahead
     SearchStatus->setText("Searching\xE2\x80\xA6");
-    Worker = std::thread([this, model = Snapshot, criterion, s = CurrentSettings] {
+    // The search takes the run's H2 for the tailwater, as the rows do.
+    const checks::TCheckSettings settings = report::SettingsForRun(CurrentSettings, Inputs);
+    Worker = std::thread([this, model = Snapshot, criterion, s = settings] {
         checks::TSearchControl control;
         control.Cancel = &Cancel;
         control.Progress = [this](const checks::TEmbedmentTrial& t) {

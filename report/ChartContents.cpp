@@ -146,7 +146,7 @@ TChart EmbedmentChart(const checks::TEmbedment& e) {
         return chart;
     }
     const double x0 = 0, x1 = trials.Points.back().X;
-    TSeries target{util ? "utilisation 1" : "target FS " + FormatFigure(e.Target),
+    TSeries target{(util ? "largest utilisation " : "target FS ") + FormatFigure(e.Target),
                    LimitColour,
                    TLineStyle::Dashed,
                    {}};
