@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace verrask::app {
 namespace {
 
@@ -138,7 +140,8 @@ void TChecksForm::FieldEdited(std::size_t index) {
     }
     SettingsMessage->clear();
     // Leaving a box unchanged (or as the same number) keeps the figures and any search result.
-    if (CurrentSettings.*d.Member == before) return;
+    const long double after = CurrentSettings.*d.Member;
+    if (after == before || (std::isnan(after) && std::isnan(before))) return; // NaN: from H2
     Found.reset(); // an earlier search ran under other settings
     Recompute();
 }
@@ -190,7 +193,9 @@ void TChecksForm::StartSearch() {
     EmbedmentChart->SetChart(std::nullopt);
     Progress->setRange(0, 0); // busy: the number of trials is not known ahead
     SearchStatus->setText("Searching\xE2\x80\xA6");
-    Worker = std::thread([this, model = Snapshot, criterion, s = CurrentSettings] {
+    // The search takes the run's H2 for the tailwater, as the rows do.
+    const checks::TCheckSettings settings = report::SettingsForRun(CurrentSettings, Inputs);
+    Worker = std::thread([this, model = Snapshot, criterion, s = settings] {
         checks::TSearchControl control;
         control.Cancel = &Cancel;
         control.Progress = [this](const checks::TEmbedmentTrial& t) {

@@ -8,7 +8,8 @@
 // metre of wall and pressures in kPa. The checks only read the model.
 //
 // Holds: every figure that cannot be computed is NaN and carries the reason; nothing returns an
-// infinity.
+// infinity. The heads are water depths over the ground surfaces, so the tailwater depth is H2
+// unless the user sets another one.
 #pragma once
 
 #include "sheetpile/ModelState.h"
@@ -23,19 +24,33 @@ namespace verrask::checks {
 inline constexpr long double NotAvailable = std::numeric_limits<long double>::quiet_NaN();
 
 struct TCheckSettings {
-    long double GammaW = 9.81L;    // unit weight of water, kN/m3
-    long double Tailwater = 0;     // tailwater depth above the downstream ground, m
-    long double FactorDst = 1.35L; // EC7 HYD gamma_G;dst, recommended value (Table A.17)
-    long double FactorStb = 0.90L; // EC7 HYD gamma_G;stb, recommended value (Table A.17)
-    long double UpliftDst = 1.0L;  // EC7 UPL gamma_G;dst, recommended value (Table A.15)
-    long double UpliftStb = 0.9L;  // EC7 UPL gamma_G;stb, recommended value (Table A.15)
-    long double Target = 1.5L;     // required factor of safety of the embedment search
+    long double GammaW = 9.81L;           // unit weight of water, kN/m3
+    long double Tailwater = NotAvailable; // tailwater depth over the downstream ground, m; NaN: H2
+    long double FactorDst = 1.35L;        // EC7 HYD gamma_G;dst, recommended value (Table A.17)
+    long double FactorStb = 0.90L;        // EC7 HYD gamma_G;stb, recommended value (Table A.17)
+    long double UpliftDst = 1.0L;         // EC7 UPL gamma_G;dst, recommended value (Table A.15)
+    long double UpliftStb = 0.9L;         // EC7 UPL gamma_G;stb, recommended value (Table A.15)
+    long double TargetTerzaghi = 1.5L;    // prism FS: the traditional 1.5 (Bond and Harris)
+    long double TargetExit = 4;           // exit-gradient FS: Harr's 4 to 5, lower end
+    long double TargetColumn = 1.5L;      // heave-column FS: as the prism, per column
+    long double TargetEc7a = 1;           // largest EC7 HYD 2.9a utilisation
+    long double TargetEc7b = 1;           // largest EC7 HYD 2.9b utilisation
     long double TypedWallDepth = NotAvailable; // the wall depth as typed, shown beside the grid's
+    long double DownstreamHead = NotAvailable; // H2 as typed, m; NaN when unknown
 };
 
-// "" when every setting is usable, else what is wrong with the first that is not: unit weight,
-// factors and target must be positive and finite, the tailwater zero or positive and finite.
+// Ranges a setting must lie in to mean something physically (the messages quote them).
+inline constexpr long double GammaWMin = 9, GammaWMax = 11;    // fresh to dense brine, kN/m3
+inline constexpr long double FactorMin = 0.5L, FactorMax = 3;  // partial factors in use
+inline constexpr long double TargetMin = 0.5L, TargetMax = 10; // FS and utilisation limits
+inline constexpr long double TailwaterMax = 1000;              // m of water over the ground
+
+// "" when every setting is usable, else what is wrong with the first that is not, with the
+// range it must lie in. A NaN tailwater is valid: it is taken from H2.
 std::string CheckSettingsError(const TCheckSettings& s);
+
+// The tailwater depth the checks use, m: the set one, else max(H2, 0), else 0.
+long double EffectiveTailwater(const TCheckSettings& s);
 
 // One grid step, D/50, in m.
 inline long double GridStep(const sheetpile::TModel& m) {

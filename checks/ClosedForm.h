@@ -6,8 +6,8 @@
 // m; beside them the model's unrounded shape factor (mean of the inflow and outflow sums) and its
 // exit gradient at the wall face, with the deviation in %.
 //
-// Assumes: no blankets and a wall of at least one row. The 51-row grid reads 1 to 3 % high; that
-// is the grid's error, not a fault.
+// Assumes: no blankets and a wall of at least one row. The 51-row grid reads 1 to 3 % high (more
+// for walls reaching deep into the layer); that is the grid's error, not a fault.
 //
 // Holds: Present is false with blankets or without a wall (Reason says which); otherwise every
 // figure is finite.

@@ -3,26 +3,16 @@
 
 namespace verrask::checks {
 
-std::string CheckSettingsError(const TCheckSettings& s) {
-    auto positive = [](long double v) { return std::isfinite(v) && v > 0; };
-    if (!positive(s.GammaW)) return "the unit weight of water must be a positive number";
-    if (!(std::isfinite(s.Tailwater) && s.Tailwater >= 0))
-        return "the tailwater depth must be zero or a positive number";
-    if (!positive(s.FactorDst) || !positive(s.FactorStb))
-        return "the partial factors must be positive numbers";
-    if (!positive(s.UpliftDst) || !positive(s.UpliftStb))
-        return "the uplift factors must be positive numbers";
-    if (!positive(s.Target)) return "the target must be a positive number";
-    return "";
-}
-
 TDesignChecks RunDesignChecks(const sheetpile::TModel& m, const TCheckSettings& s) {
     TDesignChecks c;
     c.GridStep = GridStep(m);
     c.GridWallDepth = GridWallDepth(m);
     c.TypedWallDepth = s.TypedWallDepth;
     c.CriticalGradient = CriticalGradient(m);
-    c.DischargePerDay = m.HeadDiff * m.ShapeFactor * m.Permeability * SecondsPerDay;
+    c.FieldShapeFactor = FieldShapeFactor(m);
+    c.RoundedShapeFactor = m.ShapeFactor;
+    c.DischargePerDay = m.HeadDiff * c.FieldShapeFactor * m.Permeability * SecondsPerDay;
+    c.Tailwater = EffectiveTailwater(s);
     c.Exit = ComputeExitGradient(m);
     c.Prism = ComputeTerzaghiPrism(m);
     c.Ec7 = ComputeEc7Hydraulic(m, c.Prism, s);
@@ -30,6 +20,7 @@ TDesignChecks RunDesignChecks(const sheetpile::TModel& m, const TCheckSettings& 
     c.Wall = ComputeWallPressure(m, s);
     c.Uplift = ComputeBlanketUplift(m, s);
     c.Closed = ComputeClosedForm(m);
+    c.Governing = GoverningCheck(c.Exit, c.Prism, c.Ec7, c.Column, s);
     return c;
 }
 

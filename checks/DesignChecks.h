@@ -2,7 +2,7 @@
 //
 // Computes: the exit gradient, Terzaghi's prism, EC7 HYD on that prism, the heave column, the
 // water pressure on the wall, the uplift under a downstream blanket, the closed-form comparison,
-// and the discharge per day.
+// the discharge per day from the field's own shape factor and the check that governs.
 //
 // Assumes: the model holds a completed run (HeadGrid solved for the current geometry and inputs,
 // ShapeFactor computed) and the settings pass CheckSettingsError.
@@ -15,6 +15,7 @@
 #include "checks/ClosedForm.h"
 #include "checks/Ec7Hydraulic.h"
 #include "checks/ExitGradient.h"
+#include "checks/GoverningCheck.h"
 #include "checks/HeaveColumn.h"
 #include "checks/TerzaghiPrism.h"
 #include "checks/WallPressure.h"
@@ -29,7 +30,10 @@ struct TDesignChecks {
     long double GridWallDepth = NotAvailable;  // d_g, m
     long double TypedWallDepth = NotAvailable; // d as typed, m
     long double CriticalGradient = NotAvailable;
-    long double DischargePerDay = NotAvailable; // q, m3/day per metre
+    long double FieldShapeFactor = NotAvailable;   // (InflowSum + OutflowSum) / 2 / FullScale
+    long double RoundedShapeFactor = NotAvailable; // the run's Nf/Nd, a multiple of 1/80
+    long double DischargePerDay = NotAvailable;    // q from the field's, m3/day per metre
+    long double Tailwater = NotAvailable;          // t_w the checks used, m
     TExitGradient Exit;
     TTerzaghiPrism Prism;
     TEc7Hydraulic Ec7;
@@ -37,7 +41,14 @@ struct TDesignChecks {
     TWallPressure Wall;
     TBlanketUplift Uplift;
     TClosedForm Closed;
+    TGoverning Governing;
 };
+
+// The field's shape factor, unrounded: the mean of the flux through the inflow and the outflow
+// surfaces, (InflowSum + OutflowSum) / (2 FullScale).
+inline long double FieldShapeFactor(const sheetpile::TModel& m) {
+    return (m.InflowSum + m.OutflowSum) / (2.0L * sheetpile::FullScale);
+}
 
 TDesignChecks RunDesignChecks(const sheetpile::TModel& m, const TCheckSettings& s);
 

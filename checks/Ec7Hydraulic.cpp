@@ -11,9 +11,9 @@ TEc7Hydraulic Ec7Hyd(long double depth, long double width, long double meanExces
         return e;
     }
     const long double gammaDash = criticalGradient * s.GammaW;
-    const long double gammaSat = gammaDash + s.GammaW;
-    e.UCharacteristic = s.GammaW * (s.Tailwater + depth + meanExcessHead);
-    e.SigmaCharacteristic = gammaSat * depth + s.GammaW * s.Tailwater;
+    const long double gammaSat = gammaDash + s.GammaW, tailwater = EffectiveTailwater(s);
+    e.UCharacteristic = s.GammaW * (tailwater + depth + meanExcessHead);
+    e.SigmaCharacteristic = gammaSat * depth + s.GammaW * tailwater;
     e.U = s.FactorDst * e.UCharacteristic;
     e.Sigma = s.FactorStb * e.SigmaCharacteristic;
     e.SCharacteristic = s.GammaW * meanExcessHead * width;

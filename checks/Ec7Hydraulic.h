@@ -6,8 +6,11 @@
 // G' = gamma' d B; the design values (destabilising x gamma_G;dst, stabilising x gamma_G;stb)
 // and the utilisations (destabilising over stabilising design value, <= 1 passes).
 //
-// Assumes: gamma' = i_c gamma_w and gamma_sat = gamma' + gamma_w; the prism's depth, width and
-// mean base excess head come from Terzaghi's prism (TerzaghiPrism.h). No surcharge or filter.
+// Assumes: gamma' = i_c gamma_w and gamma_sat = gamma' + gamma_w; t_w is EffectiveTailwater; the
+// prism's depth, width and mean base excess head come from Terzaghi's prism (TerzaghiPrism.h),
+// so under a downstream blanket the prism stands at the blanket's end. No surcharge or filter.
+// 2.9a factors the whole pore pressure, hydrostatic part included, as the standard's text has
+// it; it can ask for far more embedment than 2.9b.
 //
 // Holds: the design values are finite or NaN with the reason; utilisations likewise.
 #pragma once

@@ -18,22 +18,6 @@ namespace {
 
 using sheetpile::TModel;
 
-struct TCriterionName {
-    TCriterion Criterion;
-    const char* Name;
-};
-constexpr TCriterionName CriterionNames[] = {{TCriterion::Terzaghi, "terzaghi"},
-                                             {TCriterion::Ec7a, "ec7a"},
-                                             {TCriterion::Ec7b, "ec7b"},
-                                             {TCriterion::Exit, "exit"},
-                                             {TCriterion::Column, "column"}};
-
-// How far the figure is from failing: 1 on the limit, larger is safer, 0 for no wall.
-long double Margin(long double value, TCriterion criterion, long double target) {
-    if (!Available(value)) return NotAvailable;
-    return IsUtilisation(criterion) ? Ratio(1, value) : value / target;
-}
-
 // Rounds that place their probes by the estimated depth; later rounds split into thirds, so a
 // margin far from linear cannot stretch the search.
 constexpr int EstimatedRounds = 3;
@@ -89,31 +73,12 @@ TEmbedmentTrial RunTrial(TModel& t, const TModel& user, int rows, TCriterion cri
     trial.Depth = rows * GridStep(t);
     trial.Value = CriterionValue(t, criterion, s);
     trial.HeadPasses = t.HeadPasses;
-    const long double margin = Margin(trial.Value, criterion, target);
+    const long double margin = CriterionMargin(trial.Value, criterion, target);
     trial.Passes = Available(margin) && margin >= 1;
     return trial;
 }
 
 } // namespace
-
-bool ParseCriterion(const std::string& name, TCriterion& criterion) {
-    for (const TCriterionName& c : CriterionNames)
-        if (name == c.Name) {
-            criterion = c.Criterion;
-            return true;
-        }
-    return false;
-}
-
-const char* CriterionName(TCriterion criterion) {
-    for (const TCriterionName& c : CriterionNames)
-        if (criterion == c.Criterion) return c.Name;
-    return "";
-}
-
-bool IsUtilisation(TCriterion criterion) {
-    return criterion == TCriterion::Ec7a || criterion == TCriterion::Ec7b;
-}
 
 long double CriterionValue(const TModel& m, TCriterion criterion, const TCheckSettings& s) {
     switch (criterion) {
@@ -135,7 +100,7 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
                            const TSearchControl& control) {
     TEmbedment e;
     e.Criterion = criterion;
-    e.Target = IsUtilisation(criterion) ? 1 : s.Target;
+    e.Target = CriterionTarget(s, criterion);
     if (!(CriticalGradient(user) > 0)) {
         e.Note = "Y'/Yw must be positive: no wall depth can pass";
         return e;
@@ -171,8 +136,8 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
             e.Trials.push_back(*t);
             if (control.Progress) control.Progress(*t);
         }
-        const long double lowMargin = Margin(lowTrial.Value, criterion, e.Target);
-        const long double highMargin = Margin(highTrial.Value, criterion, e.Target);
+        const long double lowMargin = CriterionMargin(lowTrial.Value, criterion, e.Target);
+        const long double highMargin = CriterionMargin(highTrial.Value, criterion, e.Target);
         if (lowTrial.Passes) {
             passing = low, passingMargin = lowMargin;
         } else if (high && highTrial.Passes) {
@@ -201,7 +166,10 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
         e.FailingDepth = failing * step;
     else
         e.Note = "even a wall of one row passes";
-    if (Available(failingMargin) && Available(passingMargin) && passingMargin > failingMargin) {
+    // One passing row bounds the answer from above; a line to a wall of no depth would only
+    // invent a depth below the grid's resolution.
+    if (failing > 0 && Available(failingMargin) && Available(passingMargin) &&
+        passingMargin > failingMargin) {
         const long double share = (1 - failingMargin) / (passingMargin - failingMargin);
         e.Interpolated = (failing + std::clamp(share, 0.0L, 1.0L) * (passing - failing)) * step;
     }

@@ -1,13 +1,15 @@
 // Required embedment: the shallowest wall, in whole grid rows, that meets a chosen criterion.
 //
 // Computes: for a criterion (Terzaghi's prism FS >= target, EC7 HYD 2.9a or 2.9b utilisation
-// <= 1, FS_exit >= target, heave-column FS >= target) the smallest PileRows in 1..49 that passes,
+// <= target, FS_exit >= target, heave-column FS >= target; each its own target from the
+// settings) the smallest PileRows in 1..49 that passes,
 // all other inputs and the geometry's blankets kept, by a bracketing search that solves two trial
 // depths a round at the same time on two threads: the first round splits the rows into thirds,
 // the next ones try the two rows beside the depth interpolated from the bracket (at most three
 // such rounds, then thirds again); the passing depth, the failing depth below it, a depth
-// interpolated linearly between them in the criterion's margin (FS / target, or 1 / utilisation,
-// taken as 0 for a wall of no depth) and every trial's figure.
+// interpolated linearly between them in the criterion's margin (FS / target, or target /
+// utilisation, taken as 0 for a wall of no depth; none when one row already passes, since the
+// answer is then at most one row) and every trial's figure.
 //
 // Assumes: the margin grows with the wall's depth (true for a single wall in a homogeneous
 // layer), so a bracket of a failing and a passing depth holds the answer. Every trial is a model
@@ -24,6 +26,7 @@
 #pragma once
 
 #include "checks/CheckSettings.h"
+#include "checks/GoverningCheck.h"
 
 #include <atomic>
 #include <cstdint>
@@ -32,14 +35,6 @@
 #include <vector>
 
 namespace verrask::checks {
-
-enum class TCriterion { Terzaghi, Ec7a, Ec7b, Exit, Column };
-
-// The batch tool's names: terzaghi, ec7a, ec7b, exit, column. False for an unknown name.
-bool ParseCriterion(const std::string& name, TCriterion& criterion);
-const char* CriterionName(TCriterion criterion);
-// True for the criteria that compare a utilisation with 1 (else a FS with the target).
-bool IsUtilisation(TCriterion criterion);
 
 struct TEmbedmentTrial {
     int Rows = 0;
@@ -51,12 +46,12 @@ struct TEmbedmentTrial {
 
 struct TEmbedment {
     TCriterion Criterion = TCriterion::Terzaghi;
-    long double Target = 1.5L;        // FS target; 1 for the utilisations
+    long double Target = 1.5L;        // the criterion's target from the settings
     int Rows = 0;                     // shallowest passing rows, 0 if none passes
     long double Depth = NotAvailable; // its depth, m
     int FailingRows = 0;              // deepest failing rows below it, 0 if none was tried
     long double FailingDepth = NotAvailable;
-    long double Interpolated = NotAvailable; // m
+    long double Interpolated = NotAvailable; // m; NaN when one row passes
     std::vector<TEmbedmentTrial> Trials;
     bool Cancelled = false;
     std::string Note; // "" or what the answer means at the ends of the range

@@ -24,6 +24,7 @@ TExitGradient ComputeExitGradient(const sheetpile::TModel& m) {
     e.Max = best;
     e.At = (at - m.PileDownCol) * GridStep(m);
     e.BlanketEnd = m.RightBlanketCol > m.PileDownCol && at == m.RightBlanketCol;
+    e.Indicative = !(m.PileRows >= 1 && m.RightBlanketCol == m.PileDownCol && at == m.PileDownCol);
     e.Fs = Ratio(CriticalGradient(m), best);
     if (!(CriticalGradient(m) > 0)) {
         e.Fs = NotAvailable;

@@ -6,7 +6,7 @@
 namespace verrask::checks {
 
 long double PrismMeanExcessHead(const sheetpile::TModel& m, int steps) {
-    const int r = m.PileRows, c0 = m.PileDownCol;
+    const int r = m.PileRows, c0 = m.RightBlanketCol;
     long double sum = (ExcessHead(m, r, c0) + ExcessHead(m, r, c0 + steps)) / 2;
     for (int k = 1; k < steps; ++k) sum += ExcessHead(m, r, c0 + k);
     return sum / steps;
@@ -20,6 +20,8 @@ TTerzaghiPrism ComputeTerzaghiPrism(const sheetpile::TModel& m) {
     }
     const long double step = GridStep(m), ic = CriticalGradient(m);
     p.Depth = m.PileRows * step;
+    p.AtBlanketEnd = m.RightBlanketCol > m.PileDownCol;
+    p.At = (m.RightBlanketCol - m.PileDownCol) * step;
     p.WidthSteps = std::max<int>(1, static_cast<int>(sheetpile::Round(m.PileRows / 2.0L)));
     p.Width = p.WidthSteps * step;
     p.MeanExcessHead = PrismMeanExcessHead(m, p.WidthSteps);

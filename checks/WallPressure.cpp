@@ -3,6 +3,11 @@
 
 namespace verrask::checks {
 
+long double CreepPath(const sheetpile::TModel& m) {
+    const int blankets = (m.PileUpCol - m.LeftBlanketCol) + (m.RightBlanketCol - m.PileDownCol);
+    return (blankets + 2 * m.PileRows) * GridStep(m);
+}
+
 TWallPressure ComputeWallPressure(const sheetpile::TModel& m, const TCheckSettings& s) {
     TWallPressure w;
     const int rows = m.PileRows;
@@ -10,15 +15,15 @@ TWallPressure ComputeWallPressure(const sheetpile::TModel& m, const TCheckSettin
         w.Reason = "no wall";
         return w;
     }
-    const long double step = GridStep(m), depth = rows * step;
+    const long double step = GridStep(m), depth = rows * step, tailwater = EffectiveTailwater(s);
     long double force = 0, moment = 0;
     for (int r = 0; r <= rows; ++r) {
         TWallPoint p;
         p.Depth = r * step;
         const long double up = ExcessHead(m, r, m.PileUpCol),
                           down = ExcessHead(m, r, m.PileDownCol);
-        p.UUp = s.GammaW * (up + s.Tailwater + p.Depth);
-        p.UDown = s.GammaW * (down + s.Tailwater + p.Depth);
+        p.UUp = s.GammaW * (up + tailwater + p.Depth);
+        p.UDown = s.GammaW * (down + tailwater + p.Depth);
         p.Net = s.GammaW * (up - down);
         const long double weight = (r == 0 || r == rows) ? step / 2 : step; // trapezoidal rule
         force += weight * p.Net;
@@ -27,8 +32,9 @@ TWallPressure ComputeWallPressure(const sheetpile::TModel& m, const TCheckSettin
     }
     w.NetForce = force;
     w.NetMoment = moment;
-    w.CreepForce = s.GammaW * m.HeadDiff * depth / 2;
-    w.CreepMoment = s.GammaW * m.HeadDiff * depth * depth / 3;
+    w.CreepPath = CreepPath(m);
+    w.CreepForce = s.GammaW * m.HeadDiff * depth * depth / w.CreepPath;
+    w.CreepMoment = 2 * s.GammaW * m.HeadDiff * depth * depth * depth / (3 * w.CreepPath);
     w.ForceRatio = Ratio(w.NetForce, w.CreepForce);
     w.MomentRatio = Ratio(w.NetMoment, w.CreepMoment);
     return w;

@@ -9,7 +9,8 @@
 namespace verrask::cli {
 
 std::string ChecksText(const checks::TDesignChecks& c, const checks::TCheckSettings& s);
-std::string ChecksJson(const checks::TDesignChecks& c); // "checks":{...}
+// "checks":{...}, with "governing", the sentence that names the check with the smallest margin.
+std::string ChecksJson(const checks::TDesignChecks& c, const checks::TCheckSettings& s);
 
 std::string EmbedmentText(const checks::TEmbedment& e);
 std::string EmbedmentJson(const checks::TEmbedment& e); // "embedment":{...}

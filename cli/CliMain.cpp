@@ -67,11 +67,12 @@ void AddChecks(const TCliPlan& plan, const TPress& press, const sheetpile::TMode
         const checks::TDesignChecks c = checks::RunDesignChecks(model, settings);
         if (plan.Checks) {
             if (plan.Json)
-                extra = ChecksJson(c);
+                extra = ChecksJson(c, settings);
             else
                 text += ChecksText(c, settings);
         }
         if (wantReport) {
+            last.Info = plan.Info;
             last.Inputs = press.Inputs;
             last.Settings = settings;
             last.Checks = c;

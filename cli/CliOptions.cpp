@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 namespace verrask::cli {
 
@@ -13,6 +14,7 @@ const char* const UsageText =
     "usage: verrask-cli [inputs] [--runs N] [--nd N] [--nf N] [--zones LIST]\n"
     "                   [--then [inputs] ...] [--json] [--csv DIR] [--png FILE]\n"
     "                   [--checks] [--embed C] [check settings] [--report FILE]\n"
+    "                   [--project T] [--structure T] [--engineer T] [--note T]\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -20,10 +22,11 @@ const char* const UsageText =
     "  --right R     right blanket length [0]\n"
     "  --wall d      sheet pile wall depth [1]\n"
     "  --stratum D   stratum depth [2]\n"
-    "  --ratio Y     Y'/Yw, soil saturated / water specific weight [1]\n"
+    "  --ratio Y     Y'/Yw = gamma'/gamma_w, submerged unit weight over the unit weight of\n"
+    "                water: the critical gradient i_c, about 1 for sand (not gamma_sat) [1]\n"
     "  --k K         coefficient of permeability [1E-5]\n"
-    "  --up H1       upstream head [1]\n"
-    "  --down H2     downstream head [0]\n"
+    "  --up H1       upstream head, water depth over the upstream ground [1]\n"
+    "  --down H2     downstream head, water depth over the downstream ground [0]\n"
     "  --runs N      press RUN N times with these inputs (each run starts from the last)\n"
     "  --then        press RUN, then change only the boxes named after it\n"
     "  --json        one JSON object per run instead of text\n"
@@ -36,23 +39,39 @@ const char* const UsageText =
     "  --checks      after each run, the heave, exit-gradient, EC7 HYD and wall-pressure figures\n"
     "  --embed C     after each run, the shallowest wall that meets criterion C: terzaghi,\n"
     "                ec7a, ec7b (EC7 HYD 2.9a / 2.9b), exit or column (progress on stderr)\n"
-    "  --gamma-w G   unit weight of water, kN/m3 [9.81]\n"
-    "  --tailwater T tailwater depth above the downstream ground, m [0]\n"
-    "  --factors A,B EC7 HYD partial factors gamma_G;dst,gamma_G;stb [1.35,0.90]\n"
-    "  --target F    factor of safety the embedment search asks for [1.5]\n"
+    "  --gamma-w G   unit weight of water, 9 to 11 kN/m3 [9.81]\n"
+    "  --tailwater T tailwater depth above the downstream ground, 0 to 1000 m [H2, 0 if below]\n"
+    "  --factors A,B EC7 HYD partial factors gamma_G;dst,gamma_G;stb, 0.5 to 3 [1.35,0.90]\n"
+    "  --uplift-factors A,B  EC7 UPL partial factors gamma_G;dst,gamma_G;stb [1.0,0.9]\n"
+    "  --target C=F  target of criterion C, 0.5 to 10: smallest FS for terzaghi [1.5], exit [4],\n"
+    "                column [1.5]; largest utilisation for ec7a, ec7b [1]; repeatable\n"
+    "  --target F    the target of the --embed criterion\n"
     "  --report FILE write an HTML report of the last run: inputs, results, flow net, design\n"
     "                checks, diagrams (and the embedment with --embed); prints on A4\n"
+    "  --project T, --structure T, --engineer T, --note T  texts at the report's top\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
 
 namespace {
 
 // Reads `text` into one field of the check settings when the checks' own rule accepts the
-// result (CheckSettingsError); leaves the settings alone otherwise.
-bool Setting(const std::string& text, long double checks::TCheckSettings::*field,
-             checks::TCheckSettings& settings) {
+// result (CheckSettingsError); leaves the settings alone otherwise. Returns the rule's message.
+std::string Setting(const std::string& text, long double checks::TCheckSettings::*field,
+                    checks::TCheckSettings& settings) {
     for (const report::TSettingFieldDesign& d : report::SettingFields)
-        if (d.Member == field) return report::ApplySetting(text, d.Field, settings).empty();
-    return false;
+        if (d.Member == field) return report::ApplySetting(text, d.Field, settings);
+    return "unknown setting";
+}
+
+// "DST,STB" into two factors; the message of the first refused, or that the comma is missing.
+std::string FactorPair(const std::string& pair, long double checks::TCheckSettings::*dst,
+                       long double checks::TCheckSettings::*stb, checks::TCheckSettings& settings) {
+    const std::size_t comma = pair.find(',');
+    if (comma == std::string::npos) return "two numbers are needed: DST,STB";
+    checks::TCheckSettings trial = settings;
+    std::string error = Setting(pair.substr(0, comma), dst, trial);
+    if (error.empty()) error = Setting(pair.substr(comma + 1), stb, trial);
+    if (error.empty()) settings = trial;
+    return error;
 }
 
 } // namespace
@@ -60,6 +79,7 @@ bool Setting(const std::string& text, long double checks::TCheckSettings::*field
 std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) {
     plan = TCliPlan{};
     plan.Presses.emplace_back();
+    std::optional<std::string> embedTarget; // plain --target F: the --embed criterion's
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         auto value = [&](std::string& out) -> bool {
@@ -78,10 +98,12 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
             out = n;
             return true;
         };
-        // The option's value as one check setting.
-        auto setting = [&](long double checks::TCheckSettings::*field) -> bool {
+        // The option's value as one check setting: "" or why it is refused.
+        auto setting = [&](long double checks::TCheckSettings::*field) -> std::string {
             std::string text;
-            return value(text) && Setting(text, field, plan.CheckSettings);
+            if (!value(text)) return option + " needs a value";
+            const std::string error = Setting(text, field, plan.CheckSettings);
+            return error.empty() ? "" : option + ": " + error;
         };
         TInputTexts& in = plan.Presses.back().Inputs;
         std::string* box = nullptr;
@@ -149,24 +171,44 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
             if (!value(name) || !checks::ParseCriterion(name, plan.Criterion))
                 return "--embed needs a criterion: terzaghi, ec7a, ec7b, exit or column";
             plan.Embed = true;
-        } else if (option == "--gamma-w") {
-            if (!setting(&checks::TCheckSettings::GammaW))
-                return "--gamma-w needs a positive number (kN/m3)";
-        } else if (option == "--tailwater") {
-            if (!setting(&checks::TCheckSettings::Tailwater))
-                return "--tailwater needs a number of zero or more (m)";
+        } else if (option == "--gamma-w" || option == "--tailwater") {
+            const std::string error =
+                setting(option == "--gamma-w" ? &checks::TCheckSettings::GammaW
+                                              : &checks::TCheckSettings::Tailwater);
+            if (!error.empty()) return error;
         } else if (option == "--target") {
-            if (!setting(&checks::TCheckSettings::Target))
-                return "--target needs a positive number";
-        } else if (option == "--factors") {
+            std::string text;
+            if (!value(text)) return "--target needs a value: F or CRITERION=F";
+            const std::size_t equals = text.find('=');
+            checks::TCriterion criterion{};
+            if (equals == std::string::npos) {
+                embedTarget = text;
+            } else if (!checks::ParseCriterion(text.substr(0, equals), criterion)) {
+                return "--target: unknown criterion \"" + text.substr(0, equals) +
+                       "\" (terzaghi, ec7a, ec7b, exit, column)";
+            } else if (const std::string error =
+                           Setting(text.substr(equals + 1),
+                                   checks::CriterionTargetMember(criterion), plan.CheckSettings);
+                       !error.empty()) {
+                return "--target: " + error;
+            }
+        } else if (option == "--factors" || option == "--uplift-factors") {
             std::string pair;
-            const std::size_t comma = value(pair) ? pair.find(',') : std::string::npos;
-            if (comma == std::string::npos ||
-                !Setting(pair.substr(0, comma), &checks::TCheckSettings::FactorDst,
-                         plan.CheckSettings) ||
-                !Setting(pair.substr(comma + 1), &checks::TCheckSettings::FactorStb,
-                         plan.CheckSettings))
-                return "--factors needs two positive numbers: DST,STB";
+            if (!value(pair)) return option + " needs two numbers: DST,STB";
+            const bool hyd = option == "--factors";
+            const std::string error = FactorPair(
+                pair, hyd ? &checks::TCheckSettings::FactorDst : &checks::TCheckSettings::UpliftDst,
+                hyd ? &checks::TCheckSettings::FactorStb : &checks::TCheckSettings::UpliftStb,
+                plan.CheckSettings);
+            if (!error.empty()) return option + ": " + error;
+        } else if (option == "--project" || option == "--structure" || option == "--engineer" ||
+                   option == "--note") {
+            report::TReportInfo& info = plan.Info;
+            std::string& field = option == "--project"     ? info.Project
+                                 : option == "--structure" ? info.Structure
+                                 : option == "--engineer"  ? info.Engineer
+                                                           : info.Note;
+            if (!value(field)) return option + " needs a text";
         } else if (option == "--report") {
             if (!value(plan.ReportFile) || plan.ReportFile.empty()) return "--report needs a file";
         } else if (option == "--help" || option == "-h") {
@@ -174,6 +216,11 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
         } else {
             return "unknown option: " + option;
         }
+    }
+    if (embedTarget) {
+        const std::string error = Setting(
+            *embedTarget, checks::CriterionTargetMember(plan.Criterion), plan.CheckSettings);
+        if (!error.empty()) return "--target: " + error;
     }
     return "";
 }

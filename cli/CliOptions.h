@@ -8,6 +8,7 @@
 #include "checks/CheckSettings.h"
 #include "checks/EmbedmentSearch.h"
 #include "control/RunControl.h"
+#include "report/HtmlReport.h"
 
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@ struct TCliPlan {
     bool Embed = false;
     checks::TCriterion Criterion = checks::TCriterion::Terzaghi;
     checks::TCheckSettings CheckSettings;
+    report::TReportInfo Info; // --project, --structure, --engineer, --note
 };
 
 // Parses argv[1..]; returns "" on success, else the usage error.

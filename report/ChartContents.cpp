@@ -100,9 +100,10 @@ TChart WallPressureChart(const sheetpile::TModel& m, const checks::TDesignChecks
     chart.Y.Reversed = true;
     TSeries field{"from the flow net", FieldColour, TLineStyle::Solid, {}};
     for (const checks::TWallPoint& p : c.Wall.Points) Add(field.Points, p.Net, p.Depth);
-    TSeries creep{"linear \"creep\" diagram", LimitColour, TLineStyle::Dashed, {}};
+    TSeries creep{"Bligh's line of creep", LimitColour, TLineStyle::Dashed, {}};
     if (!c.Wall.Points.empty()) {
-        Add(creep.Points, s.GammaW * m.HeadDiff, 0);
+        // 2 gamma_w H d / L_c at the surface: the head lost along both faces of the path.
+        Add(creep.Points, 2 * s.GammaW * m.HeadDiff * c.GridWallDepth / c.Wall.CreepPath, 0);
         Add(creep.Points, 0, c.GridWallDepth);
     }
     chart.Series = {field, creep};
@@ -145,7 +146,7 @@ TChart EmbedmentChart(const checks::TEmbedment& e) {
         return chart;
     }
     const double x0 = 0, x1 = trials.Points.back().X;
-    TSeries target{util ? "utilisation 1" : "target FS " + FormatFigure(e.Target),
+    TSeries target{(util ? "largest utilisation " : "target FS ") + FormatFigure(e.Target),
                    LimitColour,
                    TLineStyle::Dashed,
                    {}};

@@ -2,10 +2,10 @@
 // points, axes with "nice" ticks, titles with units. Drawing them is the front end's business
 // (ChartSvg.h draws them for the report).
 //
-// Computes: the net water pressure on the wall from the solved field beside the linear "creep"
-// diagram, depth down the vertical axis; the exit gradient along the open downstream surface
-// with the critical gradient; after an embedment search, its FS (or utilisation) against the
-// wall depth with the target line and the interpolated depth.
+// Computes: the net water pressure on the wall from the solved field beside Bligh's line of
+// creep (blankets included in the creep path), depth down the vertical axis; the exit gradient
+// along the open downstream surface with the critical gradient; after an embedment search, its
+// FS (or utilisation) against the wall depth with the target line and the interpolated depth.
 //
 // Assumes: the checks were computed from the model's last completed run (DesignChecks.h); SI
 // units as the checks have them.

@@ -4,25 +4,42 @@
 #include "control/InputSyntax.h"
 #include "report/FigureFormat.h"
 
+#include <cmath>
+#include <limits>
+
 namespace verrask::report {
 
 namespace {
 
 using checks::Available;
+using checks::TCriterion;
+
+constexpr const char* IndicativeText = "indicative (grid-dependent)";
 
 std::string WithReason(const std::string& detail, const std::string& reason) {
     return reason.empty() ? detail : detail + " (" + reason + ")";
 }
 
-// A checked figure against its requirement: FS >= target, or utilisation <= 1.
-TCheckLine Checked(const char* label, const std::string& detail, long double value,
-                   long double target, bool utilisation, const std::string& reason) {
-    TCheckLine line{label, WithReason(detail, reason), FormatFigure(value), "",
-                    utilisation ? "utilisation <= 1" : "FS >= " + FormatFigure(target)};
+bool Passes(long double value, TCriterion criterion, long double target) {
+    return checks::IsUtilisation(criterion) ? value <= target : value >= target;
+}
+
+// A criterion's figure against its target from the settings.
+TCheckLine Checked(TCriterion criterion, const std::string& detail, long double value,
+                   const checks::TCheckSettings& s, const std::string& reason) {
+    const long double target = checks::CriterionTarget(s, criterion);
+    TCheckLine line{CriterionLabel(criterion), WithReason(detail, reason), FormatFigure(value), "",
+                    RequiredText(criterion, target)};
     if (Available(value))
-        line.Verdict =
-            (utilisation ? value <= 1 : value >= target) ? TVerdict::Passes : TVerdict::Fails;
+        line.Verdict = Passes(value, criterion, target) ? TVerdict::Passes : TVerdict::Fails;
     return line;
+}
+
+// A point value that depends on the grid: shown, never judged.
+TCheckLine Indicative(const std::string& label, const std::string& detail, long double value,
+                      const std::string& reason) {
+    return {label, WithReason(std::string(IndicativeText) + ": " + detail, reason),
+            FormatFigure(value), "", ""};
 }
 
 TCheckLine Figure(const char* label, const std::string& detail, long double value,
@@ -30,53 +47,136 @@ TCheckLine Figure(const char* label, const std::string& detail, long double valu
     return {label, detail, FormatFigure(value), unit, ""};
 }
 
+std::string GoverningLineDetail(const checks::TDesignChecks& c) {
+    const checks::TGoverning& g = c.Governing;
+    if (!g.Present) return "no check carries a verdict for this run";
+    return CriterionLabel(g.Criterion) + std::string(", the smallest margin (") +
+           (checks::IsUtilisation(g.Criterion) ? "target / utilisation" : "FS / target") + " = " +
+           FormatFigure(g.Margin) + ")";
+}
+
 } // namespace
+
+const char* CriterionLabel(TCriterion criterion) {
+    switch (criterion) {
+    case TCriterion::Terzaghi:
+        return "Terzaghi prism";
+    case TCriterion::Ec7a:
+        return "EC7 HYD (2.9a)";
+    case TCriterion::Ec7b:
+        return "EC7 HYD (2.9b)";
+    case TCriterion::Exit:
+        return "Exit gradient";
+    case TCriterion::Column:
+        return "Heave column";
+    }
+    return "";
+}
+
+std::string RequiredText(TCriterion criterion, long double target) {
+    return (checks::IsUtilisation(criterion) ? "utilisation <= " : "FS >= ") + FormatFigure(target);
+}
+
+std::string GoverningSentence(const checks::TDesignChecks& c) {
+    const checks::TGoverning& g = c.Governing;
+    if (!g.Present) return "No check carries a verdict for this run";
+    const bool util = checks::IsUtilisation(g.Criterion);
+    return std::string("Governing check: ") + CriterionLabel(g.Criterion) + ", " +
+           (util ? "utilisation " : "FS ") + FormatFigure(g.Value) + " (" +
+           RequiredText(g.Criterion, g.Target) +
+           "): " + (Passes(g.Value, g.Criterion, g.Target) ? "passes" : "fails");
+}
+
+std::string TailwaterNote(const checks::TCheckSettings& s) {
+    const long double h2 = s.DownstreamHead;
+    if (std::isfinite(s.Tailwater))
+        return "tailwater depth " + FormatFigure(s.Tailwater) + " m set by the user" +
+               (std::isfinite(h2) ? " (H2 = " + FormatFigure(h2) + " m)" : "");
+    if (!std::isfinite(h2)) return "tailwater depth 0 m (H2 unknown)";
+    if (h2 < 0)
+        return "H2 = " + FormatFigure(h2) +
+               " m puts the water table below the downstream ground, which the model does not "
+               "represent: tailwater depth 0 m used";
+    return "tailwater depth " + FormatFigure(h2) +
+           " m = H2, the heads being water depths over the ground surfaces";
+}
 
 std::vector<TCheckLine> CheckLines(const checks::TDesignChecks& c,
                                    const checks::TCheckSettings& s) {
-    const long double t = s.Target;
     std::vector<TCheckLine> lines;
-    lines.push_back(Figure("Discharge q", "per metre of wall", c.DischargePerDay, "m\xC2\xB3/day"));
+    const checks::TGoverning& g = c.Governing;
+    TCheckLine governing{"Governing check", GoverningLineDetail(c), FormatFigure(g.Value), "",
+                         g.Present ? RequiredText(g.Criterion, g.Target) : ""};
+    if (g.Present)
+        governing.Verdict =
+            Passes(g.Value, g.Criterion, g.Target) ? TVerdict::Passes : TVerdict::Fails;
+    lines.push_back(governing);
+    lines.push_back(
+        Figure("Discharge q",
+               "per metre of wall, from the field's Nf/Nd = " + FormatFigure(c.FieldShapeFactor) +
+                   " (the run shows " + FormatFigure(c.RoundedShapeFactor) + ", rounded to 1/80)",
+               c.DischargePerDay, "m\xC2\xB3/day"));
     lines.push_back(Figure("Wall depth on the grid",
                            "typed " + FormatFigure(c.TypedWallDepth) + " m, grid step " +
                                FormatFigure(c.GridStep) + " m",
                            c.GridWallDepth, "m"));
+    lines.push_back(Figure("Tailwater depth", TailwaterNote(s), c.Tailwater, "m"));
     const checks::TExitGradient& e = c.Exit;
-    lines.push_back(Checked("Exit gradient",
-                            "i_max = " + FormatFigure(e.Max) + " at " + FormatFigure(e.At) +
-                                " m from the wall, i_c = " + FormatFigure(c.CriticalGradient) +
-                                (e.BlanketEnd ? "; at the blanket's end, grid-dependent" : ""),
-                            e.Fs, t, false, e.Reason));
+    const std::string exit = "i_max = " + FormatFigure(e.Max) + " at " + FormatFigure(e.At) +
+                             " m from the wall, i_c = " + FormatFigure(c.CriticalGradient);
+    if (e.Indicative)
+        lines.push_back(Indicative("Exit gradient FS",
+                                   exit + (e.BlanketEnd ? ", at the blanket's end" : "") +
+                                       "; no verdict away from an open wall face",
+                                   e.Fs, e.Reason));
+    else
+        lines.push_back(Checked(TCriterion::Exit, exit + ", at the wall face", e.Fs, s, e.Reason));
     const checks::TTerzaghiPrism& p = c.Prism;
-    lines.push_back(Checked("Terzaghi prism",
-                            FormatFigure(p.Depth) + " m deep, " + FormatFigure(p.Width) +
-                                " m wide, h_a = " + FormatFigure(p.MeanExcessHead) + " m",
-                            p.Fs, t, false, p.Reason));
-    lines.push_back(Checked("Critical prism", FormatFigure(p.WidthMin) + " m wide", p.FsMin, t,
-                            false, p.Reason));
+    lines.push_back(
+        Checked(TCriterion::Terzaghi,
+                FormatFigure(p.Depth) + " m deep, " + FormatFigure(p.Width) +
+                    " m wide, h_a = " + FormatFigure(p.MeanExcessHead) + " m" +
+                    (p.AtBlanketEnd ? ", at the downstream blanket's end " + FormatFigure(p.At) +
+                                          " m from the wall, where the water leaves "
+                                          "the soil"
+                                    : ""),
+                p.Fs, s, p.Reason));
+    lines.push_back(
+        Indicative("Critical prism", FormatFigure(p.WidthMin) + " m wide", p.FsMin, p.Reason));
     const checks::TEc7Hydraulic& h = c.Ec7;
-    lines.push_back(Checked("EC7 HYD (2.9a)",
-                            "u = " + FormatFigure(h.U) + " kPa against \xCF\x83 = " +
-                                FormatFigure(h.Sigma) + " kPa (design values)",
-                            h.UtilisationA, 1, true, h.Reason));
-    lines.push_back(Checked("EC7 HYD (2.9b)",
+    lines.push_back(Checked(TCriterion::Ec7a,
+                            "u = " + FormatFigure(h.U) +
+                                " kPa against \xCF\x83 = " + FormatFigure(h.Sigma) +
+                                " kPa (design values); factors the whole pore pressure, as the "
+                                "standard's text has it, so it can ask for far more embedment "
+                                "than 2.9b",
+                            h.UtilisationA, s, h.Reason));
+    lines.push_back(Checked(TCriterion::Ec7b,
                             "S = " + FormatFigure(h.S) + " kN/m against G' = " + FormatFigure(h.G) +
                                 " kN/m (design values)",
-                            h.UtilisationB, 1, true, h.Reason));
+                            h.UtilisationB, s, h.Reason));
     const checks::THeaveColumn& col = c.Column;
-    lines.push_back(Checked("Heave column",
+    lines.push_back(Checked(TCriterion::Column,
                             "mean upward gradient " + FormatFigure(col.Max) + " at " +
                                 FormatFigure(col.At) + " m from the wall, " +
-                                FormatFigure(col.Depth) + " m deep",
-                            col.Fs, t, false, col.Reason));
+                                FormatFigure(col.Depth) +
+                                " m deep (open ground, depths of the "
+                                "wall depth or more)",
+                            col.Fs, s, col.Reason));
+    lines.push_back(Indicative("Heave column, any depth",
+                               "mean upward gradient " + FormatFigure(col.ShallowMax) + " at " +
+                                   FormatFigure(col.ShallowAt) + " m from the wall, " +
+                                   FormatFigure(col.ShallowDepth) + " m deep",
+                               col.ShallowFs, ""));
     const checks::TWallPressure& w = c.Wall;
-    lines.push_back(
-        Figure("Net water force on the wall",
-               WithReason("linear creep " + FormatFigure(w.CreepForce) + " kN/m", w.Reason),
-               w.NetForce, "kN/m"));
+    lines.push_back(Figure("Net water force on the wall",
+                           WithReason("Bligh's line of creep " + FormatFigure(w.CreepForce) +
+                                          " kN/m (creep path " + FormatFigure(w.CreepPath) + " m)",
+                                      w.Reason),
+                           w.NetForce, "kN/m"));
     lines.push_back(Figure("Its moment about the toe",
-                           "linear creep " + FormatFigure(w.CreepMoment) + " kNm/m", w.NetMoment,
-                           "kNm/m"));
+                           "Bligh's line of creep " + FormatFigure(w.CreepMoment) + " kNm/m",
+                           w.NetMoment, "kNm/m"));
     const checks::TBlanketUplift& u = c.Uplift;
     if (u.Present)
         lines.push_back(Figure("Downstream blanket needs (EC7 UPL)",
@@ -97,13 +197,19 @@ const char* VerdictText(TVerdict v) {
 }
 
 checks::TCheckSettings SettingsForRun(checks::TCheckSettings settings, const TInputTexts& inputs) {
-    if (TInputValues values; ReadInputs(inputs, values).empty()) settings.TypedWallDepth = values.d;
+    if (TInputValues values; ReadInputs(inputs, values).empty()) {
+        settings.TypedWallDepth = values.d;
+        settings.DownstreamHead = values.H2;
+    }
     return settings;
 }
 
 std::string SettingText(const checks::TCheckSettings& s, TSettingField field) {
     for (const TSettingFieldDesign& d : SettingFields)
-        if (d.Field == field) return FormatFigure(s.*d.Member);
+        if (d.Field == field)
+            return field == TSettingField::Tailwater && std::isnan(s.Tailwater)
+                       ? ""
+                       : FormatFigure(s.*d.Member);
     return "";
 }
 
@@ -111,10 +217,22 @@ std::string ApplySetting(const std::string& text, TSettingField field,
                          checks::TCheckSettings& settings) {
     for (const TSettingFieldDesign& d : SettingFields) {
         if (d.Field != field) continue;
+        const std::size_t first = text.find_first_not_of(" \t");
+        const std::string trimmed =
+            first == std::string::npos
+                ? ""
+                : text.substr(first, text.find_last_not_of(" \t") - first + 1);
         long double v = 0;
         checks::TCheckSettings trial = settings;
-        // Text that is no number is checked as NaN, so the rule names this field.
-        trial.*d.Member = !ParseNumber(text, v) ? checks::NotAvailable : v == 0 ? 0 : v;
+        // Text that is no number is checked as an infinity, outside every range, so the rule
+        // names this field; an empty tailwater is taken from H2.
+        if (trimmed.empty() && field == TSettingField::Tailwater)
+            trial.Tailwater = checks::NotAvailable;
+        else
+            trial.*d.Member = !ParseNumber(trimmed, v)
+                                  ? std::numeric_limits<long double>::infinity()
+                              : v == 0 ? 0
+                                       : v;
         std::string error = checks::CheckSettingsError(trial);
         if (error.empty()) settings = trial;
         return error;

@@ -2,8 +2,10 @@
 // fields a window edits, and the embedment criteria it offers.
 //
 // Computes: one row per figure (label, what it rests on, value, unit, what is required, passes
-// or fails) with the batch tool's formatting (FormatFigure); a settings field's text read into
-// the settings under the checks' own rule (CheckSettingsError).
+// or fails) with the batch tool's formatting (FormatFigure), the first saying which check
+// governs; grid-dependent point values are rows without a verdict, marked "indicative
+// (grid-dependent)"; a settings field's text read into the settings under the checks' own rule
+// (CheckSettingsError).
 //
 // Assumes: the checks were computed from the model's last completed run with these settings.
 //
@@ -28,6 +30,7 @@ struct TCheckLine {
     std::string Value;    // FormatFigure, "n/a" without a value
     std::string Unit;     // "" for factors and utilisations
     std::string Required; // "FS >= 1.5", "utilisation <= 1" or ""
+    // None for figures without a requirement and for indicative (grid-dependent) ones.
     TVerdict Verdict = TVerdict::None;
 };
 
@@ -35,8 +38,30 @@ std::vector<TCheckLine> CheckLines(const checks::TDesignChecks& c, const checks:
 
 const char* VerdictText(TVerdict v); // "", "passes", "fails"
 
+// The label of a criterion's row: "Terzaghi prism", "EC7 HYD (2.9a)", ...
+const char* CriterionLabel(checks::TCriterion criterion);
+// What a criterion asks for: "FS >= 1.5" or "utilisation <= 1".
+std::string RequiredText(checks::TCriterion criterion, long double target);
+// "Governing check: Terzaghi prism, FS 1.953 (FS >= 1.5): passes", without a full stop; or that
+// no check carries a verdict.
+std::string GoverningSentence(const checks::TDesignChecks& c);
+// Where the tailwater depth came from: set by the user, H2, or 0 for an H2 below the ground.
+std::string TailwaterNote(const checks::TCheckSettings& s);
+
 // The settings a window lets the user change.
-enum class TSettingField { GammaW, Tailwater, FactorDst, FactorStb, Target };
+enum class TSettingField {
+    GammaW,
+    Tailwater,
+    FactorDst,
+    FactorStb,
+    UpliftDst,
+    UpliftStb,
+    TargetTerzaghi,
+    TargetExit,
+    TargetColumn,
+    TargetEc7a,
+    TargetEc7b
+};
 
 struct TSettingFieldDesign {
     TSettingField Field;
@@ -45,24 +70,38 @@ struct TSettingFieldDesign {
     const char* Unit;
 };
 
-inline constexpr std::array<TSettingFieldDesign, 5> SettingFields{{
+inline constexpr std::array<TSettingFieldDesign, 11> SettingFields{{
     {TSettingField::GammaW, &checks::TCheckSettings::GammaW, "Unit weight of water \xCE\xB3w",
      "kN/m\xC2\xB3"},
-    {TSettingField::Tailwater, &checks::TCheckSettings::Tailwater, "Tailwater depth", "m"},
+    {TSettingField::Tailwater, &checks::TCheckSettings::Tailwater, "Tailwater depth (empty: H2)",
+     "m"},
     {TSettingField::FactorDst, &checks::TCheckSettings::FactorDst, "EC7 HYD \xCE\xB3G;dst", ""},
     {TSettingField::FactorStb, &checks::TCheckSettings::FactorStb, "EC7 HYD \xCE\xB3G;stb", ""},
-    {TSettingField::Target, &checks::TCheckSettings::Target, "Target factor of safety", ""},
+    {TSettingField::UpliftDst, &checks::TCheckSettings::UpliftDst, "EC7 UPL \xCE\xB3G;dst", ""},
+    {TSettingField::UpliftStb, &checks::TCheckSettings::UpliftStb, "EC7 UPL \xCE\xB3G;stb", ""},
+    {TSettingField::TargetTerzaghi, &checks::TCheckSettings::TargetTerzaghi,
+     "Target FS, Terzaghi prism", ""},
+    {TSettingField::TargetExit, &checks::TCheckSettings::TargetExit, "Target FS, exit gradient",
+     ""},
+    {TSettingField::TargetColumn, &checks::TCheckSettings::TargetColumn, "Target FS, heave column",
+     ""},
+    {TSettingField::TargetEc7a, &checks::TCheckSettings::TargetEc7a,
+     "Largest utilisation, EC7 HYD (2.9a)", ""},
+    {TSettingField::TargetEc7b, &checks::TCheckSettings::TargetEc7b,
+     "Largest utilisation, EC7 HYD (2.9b)", ""},
 }};
 
-// The settings with what the checks take from the run's inputs as typed (the wall depth), when
-// the inputs are readable; else the settings as they are.
+// The settings with what the checks take from the run's inputs as typed (the wall depth and the
+// downstream head H2), when the inputs are readable; else the settings as they are.
 checks::TCheckSettings SettingsForRun(checks::TCheckSettings settings, const TInputTexts& inputs);
 
-// The field's value as shown in its box.
+// The field's value as shown in its box ("" for a tailwater taken from H2).
 std::string SettingText(const checks::TCheckSettings& s, TSettingField field);
 
-// Reads `text` (the input syntax's numbers) into the field when the checks' own rule accepts the
-// result. Returns "" then; else the rule's message for that field, the settings unchanged.
+// Reads `text` (the input syntax's numbers, leading and trailing spaces allowed; an empty
+// tailwater means "from H2") into the field when the checks' own rule accepts the result.
+// Returns "" then; else the rule's message for that field, with its range, the settings
+// unchanged.
 std::string ApplySetting(const std::string& text, TSettingField field,
                          checks::TCheckSettings& settings);
 

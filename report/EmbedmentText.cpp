@@ -5,17 +5,23 @@
 
 namespace verrask::report {
 
+std::string RowsText(int rows) {
+    return std::to_string(rows) + (rows == 1 ? " row" : " rows");
+}
+
 std::string EmbedmentSummary(const checks::TEmbedment& e) {
-    std::string text = e.Rows == 0 ? "No wall up to 49 grid rows passes"
-                                   : "Shallowest passing wall: " + std::to_string(e.Rows) +
-                                         " rows = " + FormatFigure(e.Depth) + " m";
+    if (e.Rows == 0) return "No wall up to 49 grid rows passes.";
+    const std::string wall = RowsText(e.Rows) + " = " + FormatFigure(e.Depth) + " m";
+    if (e.FailingRows == 0)
+        return "Even a wall of one row passes: the required embedment is at most " + wall + ".";
+    std::string text = "Shallowest passing wall: " + wall;
     if (checks::Available(e.Interpolated))
         text += "; interpolated " + FormatFigure(e.Interpolated) + " m";
     return text + ".";
 }
 
 std::string TrialSummary(const checks::TEmbedmentTrial& t) {
-    return std::to_string(t.Rows) + " rows (" + FormatFigure(t.Depth) + " m) " +
+    return RowsText(t.Rows) + " (" + FormatFigure(t.Depth) + " m) " +
            (t.Passes ? "passes" : "fails");
 }
 

@@ -4,10 +4,14 @@
 #include "control/NumberFormat.h"
 #include "report/ChartContents.h"
 #include "report/ChartSvg.h"
+#include "report/CheckLines.h"
+#include "report/EmbedmentText.h"
 #include "report/FigureFormat.h"
 #include "report/HtmlText.h"
 #include "support/PngFile.h"
 
+#include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace verrask::report {
@@ -20,7 +24,7 @@ using checks::Available;
 constexpr const char* Style = R"(body{font-family:sans-serif;font-size:13px;color:#111;
 max-width:860px;margin:16px auto;padding:0 12px}
 h1{font-size:20px;margin:0 0 2px}h2{font-size:15px;margin:18px 0 6px;border-bottom:1px solid #999}
-p.date{margin:0;color:#444}
+p.date{margin:0;color:#444}p.governing{font-weight:bold;margin:6px 0}
 table{border-collapse:collapse;margin:4px 0}td,th{border:1px solid #bbb;padding:2px 8px;
 text-align:left;vertical-align:top}th{background:#eee}td.num{text-align:right}
 td.pass{color:#0a6b1f;font-weight:bold}td.fail{color:#b00020;font-weight:bold}
@@ -52,104 +56,99 @@ std::string Head(const std::vector<std::string>& names) {
     return out + "</tr>\n";
 }
 
-// A checked figure against its requirement: FS >= target, or utilisation <= 1.
-std::string CheckRow(const std::string& name, const std::string& detail, long double value,
-                     long double target, bool utilisation, const std::string& id,
-                     const std::string& reason) {
-    const std::string required = utilisation ? "utilisation <= 1" : "FS >= " + FormatFigure(target);
-    std::string verdict = "n/a", cls;
-    if (Available(value)) {
-        const bool passes = utilisation ? value <= 1 : value >= target;
-        verdict = passes ? "passes" : "fails";
-        cls = passes ? "pass" : "fail";
-    }
-    return Row({Cell(name), Cell(reason.empty() ? detail : detail + " (" + reason + ")"),
-                Cell(FormatFigure(value), "num", id), Cell(required), Cell(verdict, cls)});
+std::string InfoTable(const TReportInfo& info) {
+    const std::pair<const char*, const std::string*> rows[] = {{"Project", &info.Project},
+                                                               {"Structure", &info.Structure},
+                                                               {"Engineer", &info.Engineer},
+                                                               {"Note", &info.Note}};
+    std::string out = "<table id=\"info\">\n";
+    for (const auto& [name, text] : rows) out += Row({Cell(name), Cell(*text)});
+    return out + "</table>\n";
 }
 
 std::string Inputs(const TReportContent& r) {
     const TInputTexts& in = r.Inputs;
-    const std::pair<const char*, const std::string*> rows[] = {
-        {"Left Blanket Length L", &in.Edit6},
-        {"Right Blanket Length R", &in.Edit7},
-        {"Sheet pile wall Depth d", &in.Edit2},
-        {"Stratum Depth D", &in.Edit1},
-        {"Y'/Yw (soil saturated / water specific weight)", &in.Edit5},
-        {"K (coefficient of permeability)", &in.Edit8},
-        {"Up stream Head H1", &in.Edit3},
-        {"Down stream Head H2", &in.Edit4}};
-    std::string out = "<table id=\"inputs\">\n" + Head({"Input", "As typed"});
-    for (const auto& [name, text] : rows) out += Row({Cell(name), Cell(*text, "num")});
+    const std::tuple<const char*, const std::string*, const char*> rows[] = {
+        {"Left Blanket Length L", &in.Edit6, "m"},
+        {"Right Blanket Length R", &in.Edit7, "m"},
+        {"Sheet pile wall Depth d", &in.Edit2, "m"},
+        {"Stratum Depth D", &in.Edit1, "m"},
+        {"Y'/Yw = \xCE\xB3'/\xCE\xB3w (submerged unit weight / unit weight of water), the critical "
+         "gradient i_c",
+         &in.Edit5, "-"},
+        {"K (coefficient of permeability)", &in.Edit8, "m/s"},
+        {"Up stream Head H1 (water depth over the upstream ground)", &in.Edit3, "m"},
+        {"Down stream Head H2 (water depth over the downstream ground)", &in.Edit4, "m"}};
+    std::string out = "<table id=\"inputs\">\n" + Head({"Input", "As typed", "Unit"});
+    for (const auto& [name, text, unit] : rows)
+        out += Row({Cell(name), Cell(*text, "num"), Cell(unit)});
     out += "</table>\n";
 
     const checks::TCheckSettings& s = r.Settings;
-    out += "<table id=\"settings\">\n" + Head({"Check setting", "Value"});
-    out += Row({Cell("unit weight of water \xCE\xB3w (kN/m\xC2\xB3)"),
-                Cell(FormatFigure(s.GammaW), "num")});
-    out += Row({Cell("tailwater depth t_w (m)"), Cell(FormatFigure(s.Tailwater), "num")});
-    out += Row({Cell("EC7 HYD \xCE\xB3G;dst, \xCE\xB3G;stb"),
-                Cell(FormatFigure(s.FactorDst) + ", " + FormatFigure(s.FactorStb), "num")});
-    out += Row({Cell("EC7 UPL \xCE\xB3G;dst, \xCE\xB3G;stb"),
-                Cell(FormatFigure(s.UpliftDst) + ", " + FormatFigure(s.UpliftStb), "num")});
-    out += Row({Cell("target factor of safety"), Cell(FormatFigure(s.Target), "num")});
+    out += "<table id=\"settings\">\n" + Head({"Check setting", "Value", "Unit"});
+    for (const TSettingFieldDesign& d : SettingFields) {
+        const bool fromH2 = d.Field == TSettingField::Tailwater && std::isnan(s.Tailwater);
+        out += Row({Cell(d.Label),
+                    Cell(fromH2 ? FormatFigure(r.Checks.Tailwater) + " (from H2)"
+                                : FormatFigure(s.*d.Member),
+                         "num"),
+                    Cell(*d.Unit ? d.Unit : "-")});
+    }
     if (r.Embedment)
         out += Row({Cell("embedment criterion"),
-                    Cell(checks::CriterionName(r.Embedment->Criterion), "num")});
+                    Cell(checks::CriterionName(r.Embedment->Criterion), "num"), Cell("")});
     return out + "</table>\n";
 }
 
 std::string Results(const checks::TDesignChecks& c, const sheetpile::TModel& m) {
     std::string out = "<table id=\"results\">\n" + Head({"Result", "Value"});
-    out += Row({Cell("Shape factor Nf/Nd"),
+    out += Row({Cell("Shape factor Nf/Nd of the run (rounded to 1/80, as the window shows it)"),
                 Cell(FormatGeneral(m.ShapeFactor, '.'), "num", "shape-factor")});
+    out += Row({Cell("Shape factor Nf/Nd of the field (unrounded, used by every design figure)"),
+                Cell(FormatFigure(c.FieldShapeFactor), "num", "field-shape-factor")});
     out += Row({Cell("Nd (head drops)"), Cell(std::to_string(m.Nd), "num", "nd")});
     out += Row({Cell("Nf (flow channels)"), Cell(std::to_string(m.Nf), "num", "nf")});
-    out += Row({Cell("q = H \xC3\x97 Nf/Nd \xC3\x97 K (input units)"),
+    out += Row({Cell("q = H \xC3\x97 Nf/Nd \xC3\x97 K of the run (input units, rounded Nf/Nd)"),
                 Cell(FormatGeneral(Discharge(m), '.'), "num", "q")});
-    out += Row({Cell("q (m\xC2\xB3/day per metre of wall)"),
+    out += Row({Cell("q of the field (m\xC2\xB3/day per metre of wall)"),
                 Cell(FormatFigure(c.DischargePerDay), "num", "q-per-day")});
     return out + "</table>\n";
 }
 
+// The element id of a check row's figure, for the figures other tools read back.
+const char* CheckId(const TCheckLine& line) {
+    const std::pair<const char*, const char*> ids[] = {
+        {"Governing check", "governing-value"},  {"Exit gradient", "fs-exit"},
+        {"Exit gradient FS", "fs-exit"},         {"Terzaghi prism", "fs-terzaghi"},
+        {"Critical prism", "fs-critical-prism"}, {"EC7 HYD (2.9a)", "utilisation-a"},
+        {"EC7 HYD (2.9b)", "utilisation-b"},     {"Heave column", "fs-column"}};
+    for (const auto& [label, id] : ids)
+        if (line.Label == label) return id;
+    return "";
+}
+
 std::string Checks(const TReportContent& r) {
     const checks::TDesignChecks& c = r.Checks;
-    const long double t = r.Settings.Target;
     std::string out = "<table id=\"checks\">\n" +
-                      Head({"Check", "Figures", "FS / utilisation", "Required", "Result"});
-    const checks::TExitGradient& e = c.Exit;
-    out += CheckRow("Exit gradient",
-                    "i_max = " + FormatFigure(e.Max) + " at " + FormatFigure(e.At) +
-                        " m from the wall, i_c = " + FormatFigure(c.CriticalGradient),
-                    e.Fs, t, false, "fs-exit", e.Reason);
-    const checks::TTerzaghiPrism& p = c.Prism;
-    out += CheckRow("Terzaghi prism",
-                    FormatFigure(p.Depth) + " m deep, " + FormatFigure(p.Width) +
-                        " m wide, h_a = " + FormatFigure(p.MeanExcessHead) + " m",
-                    p.Fs, t, false, "fs-terzaghi", p.Reason);
-    out += CheckRow("Critical prism", FormatFigure(p.WidthMin) + " m wide", p.FsMin, t, false,
-                    "fs-critical-prism", p.Reason);
-    const checks::TEc7Hydraulic& h = c.Ec7;
-    out += CheckRow("EC7 HYD (2.9a)",
-                    "u = " + FormatFigure(h.U) +
-                        " kPa against \xCF\x83 = " + FormatFigure(h.Sigma) + " kPa (design values)",
-                    h.UtilisationA, 1, true, "utilisation-a", h.Reason);
-    out += CheckRow("EC7 HYD (2.9b)",
-                    "S = " + FormatFigure(h.S) + " kN/m against G' = " + FormatFigure(h.G) +
-                        " kN/m (design values)",
-                    h.UtilisationB, 1, true, "utilisation-b", h.Reason);
-    const checks::THeaveColumn& col = c.Column;
-    out +=
-        CheckRow("Heave column",
-                 "mean upward gradient " + FormatFigure(col.Max) + " at " + FormatFigure(col.At) +
-                     " m from the wall, " + FormatFigure(col.Depth) + " m deep",
-                 col.Fs, t, false, "fs-column", col.Reason);
+                      Head({"Check", "Figures", "Value", "Unit", "Required", "Result"});
+    for (const TCheckLine& line : CheckLines(c, r.Settings)) {
+        const std::string cls = line.Verdict == TVerdict::Passes  ? "pass"
+                                : line.Verdict == TVerdict::Fails ? "fail"
+                                                                  : "";
+        const std::string verdict = line.Verdict != TVerdict::None ? VerdictText(line.Verdict)
+                                    : line.Required.empty()        ? ""
+                                                                   : "n/a";
+        out += Row({Cell(line.Label), Cell(line.Detail), Cell(line.Value, "num", CheckId(line)),
+                    Cell(line.Unit), Cell(line.Required), Cell(verdict, cls)});
+    }
     out += "</table>\n<table id=\"wall\">\n" +
            Head({"Water on the wall", "Force (kN/m)", "Moment about the toe (kNm/m)"});
     const checks::TWallPressure& w = c.Wall;
     out += Row({Cell("net, from the flow net"), Cell(FormatFigure(w.NetForce), "num", "net-force"),
                 Cell(FormatFigure(w.NetMoment), "num", "net-moment")});
-    out += Row({Cell("linear \"creep\" diagram"), Cell(FormatFigure(w.CreepForce), "num"),
-                Cell(FormatFigure(w.CreepMoment), "num")});
+    out += Row({Cell("Bligh's line of creep (creep path " + FormatFigure(w.CreepPath) + " m)"),
+                Cell(FormatFigure(w.CreepForce), "num", "creep-force"),
+                Cell(FormatFigure(w.CreepMoment), "num", "creep-moment")});
     out += Row({Cell("ratio"), Cell(FormatFigure(w.ForceRatio), "num"),
                 Cell(FormatFigure(w.MomentRatio), "num")});
     out += "</table>\n";
@@ -164,24 +163,14 @@ std::string Checks(const TReportContent& r) {
 
 std::string EmbedmentSection(const checks::TEmbedment& e) {
     const bool util = checks::IsUtilisation(e.Criterion);
-    std::string summary;
-    if (e.Cancelled)
-        summary = "The search was cancelled.";
-    else if (e.Rows == 0)
-        summary = "No wall depth up to 49 grid rows passes.";
-    else
-        summary = "Shallowest passing wall: " + std::to_string(e.Rows) +
-                  " rows = " + FormatFigure(e.Depth) + " m.";
+    std::string summary = e.Cancelled ? "The search was cancelled." : EmbedmentSummary(e);
     if (e.FailingRows > 0)
-        summary += " Deepest failing wall below it: " + std::to_string(e.FailingRows) +
-                   " rows = " + FormatFigure(e.FailingDepth) + " m.";
-    if (Available(e.Interpolated))
-        summary += " Interpolated depth: " + FormatFigure(e.Interpolated) + " m.";
-    if (!e.Note.empty()) summary += " (" + e.Note + ")";
+        summary += " Deepest failing wall below it: " + RowsText(e.FailingRows) + " = " +
+                   FormatFigure(e.FailingDepth) + " m.";
     std::string out = "<section id=\"embedment\">\n<h2>Required embedment (" +
                       HtmlEscape(checks::CriterionName(e.Criterion)) + ", " +
-                      HtmlEscape(util ? "utilisation <= 1" : "FS >= " + FormatFigure(e.Target)) +
-                      ")</h2>\n<p>" + HtmlEscape(summary) + "</p>\n";
+                      HtmlEscape(RequiredText(e.Criterion, e.Target)) + ")</h2>\n<p>" +
+                      HtmlEscape(summary) + "</p>\n";
     out += "<div class=\"grid\">\n<table id=\"trials\">\n" +
            Head({"Rows", "Depth (m)", util ? "Utilisation" : "FS", "Result"});
     for (const checks::TEmbedmentTrial& t : e.Trials)
@@ -200,16 +189,48 @@ std::string Notes(const TReportContent& r, const sheetpile::TModel& m) {
                     " m deep on the grid (" + FormatFigure(c.TypedWallDepth) + " m typed).");
     const checks::TClosedForm& f = c.Closed;
     if (f.Present)
-        notes.push_back("Grid error against the closed form for a single wall: Nf/Nd " +
-                        FormatFigure(f.ShapeFactor.Model) + " here against " +
-                        FormatFigure(f.ShapeFactor.Exact) + " exact (" +
-                        FormatFigure(f.ShapeFactor.DeviationPercent) +
-                        " %), exit gradient at the wall " + FormatFigure(f.ExitGradient.Model) +
-                        " against " + FormatFigure(f.ExitGradient.Exact) + " (" +
-                        FormatFigure(f.ExitGradient.DeviationPercent) +
-                        " %). The 51-row grid reads 1 to 3 % high: grid error, not a fault.");
+        notes.push_back(
+            "Grid error against the closed form for a single wall: Nf/Nd " +
+            FormatFigure(f.ShapeFactor.Model) + " here against " +
+            FormatFigure(f.ShapeFactor.Exact) + " exact (" +
+            FormatFigure(f.ShapeFactor.DeviationPercent) + " %), exit gradient at the wall " +
+            FormatFigure(f.ExitGradient.Model) + " against " + FormatFigure(f.ExitGradient.Exact) +
+            " (" + FormatFigure(f.ExitGradient.DeviationPercent) +
+            " %). The 51-row grid reads 1 to 3 % high, more for walls reaching deep into the "
+            "layer: grid error, not a fault.");
     else
         notes.push_back("No closed form to compare with: " + f.Reason + ".");
+    notes.push_back("Tailwater: " + TailwaterNote(r.Settings) + ".");
+    notes.push_back("Discharge: the run's shape factor is rounded to a multiple of 1/80 (" +
+                    FormatGeneral(m.ShapeFactor, '.') +
+                    "), as the window shows it; q per day and "
+                    "every design figure use the field's own, unrounded Nf/Nd = (inflow + "
+                    "outflow) / 2 = " +
+                    FormatFigure(c.FieldShapeFactor) + ".");
+    notes.push_back("Water on the wall: Bligh's line of creep lets the head fall linearly along "
+                    "the creep path, upstream blanket + both faces of the wall + downstream "
+                    "blanket (L_c = " +
+                    FormatFigure(c.Wall.CreepPath) +
+                    " m): net pressure "
+                    "2 \xCE\xB3w H (d - z) / L_c, resultant \xCE\xB3w H d\xC2\xB2 / L_c, moment "
+                    "about the toe 2 \xCE\xB3w H d\xC2\xB3 / (3 L_c).");
+    notes.push_back("Verdicts are given only for averages over at least the wall depth: "
+                    "Terzaghi's prism d \xC3\x97 d/2, EC7 HYD on it, the heave column over depths "
+                    "of the wall depth or more, and the exit gradient at an open wall face. The "
+                    "exit gradient at a blanket end, the critical (narrowest) prism and heave "
+                    "columns of any depth are point values that depend on the grid: shown as "
+                    "indicative (grid-dependent), without pass or fail.");
+    if (c.Prism.AtBlanketEnd)
+        notes.push_back("Downstream blanket: it is taken as impervious, so the water leaves the "
+                        "soil at its downstream end; Terzaghi's prism of the same size, and EC7 "
+                        "HYD on it, stand there (Terzaghi's prism where the flow exits; EN 1997-1 "
+                        "2.4.7.5), the heave columns are taken on open ground only, the "
+                        "blanket's weight is not counted, and the blanket itself is checked by "
+                        "EC7 UPL (EN 1997-1 2.4.7.4).");
+    notes.push_back("EC7 HYD 2.9a factors the whole pore pressure at the prism's base, "
+                    "hydrostatic part included, as the standard's text has it (EN 1997-1 "
+                    "2.4.7.5); it is far more onerous than 2.9b and can ask for much more "
+                    "embedment (for Das's problem 8.1 about twice the embedment 2.9b needs).");
     notes.push_back("The critical zone near the wall tip and at the blanket ends depends on the "
                     "grid: the true gradient is infinite there.");
     if (c.Exit.BlanketEnd)
@@ -248,6 +269,9 @@ std::string ReportHtml(const TReportContent& r, const sheetpile::TModel& m, std:
     out += "<title>" + HtmlEscape(title) + "</title>\n<style>\n" + Style + "\n</style>\n";
     out += "</head>\n<body>\n<h1>" + HtmlEscape(title) + "</h1>\n";
     out += "<p class=\"date\" id=\"date\">" + HtmlEscape(r.Date) + "</p>\n";
+    out += "<p class=\"governing\" id=\"governing\">" + HtmlEscape(GoverningSentence(r.Checks)) +
+           ".</p>\n";
+    out += "<section>\n<h2>Project</h2>\n" + InfoTable(r.Info) + "</section>\n";
     out += "<section>\n<h2>Inputs and check settings</h2>\n<div class=\"grid\">\n" + Inputs(r) +
            "</div>\n</section>\n";
     out += "<section>\n<h2>Results</h2>\n" + Results(r.Checks, m) + "</section>\n";

@@ -1,11 +1,15 @@
 // The calculation sheet of one completed run as one self-contained HTML file, shared by the
 // windows and the batch tool.
 //
-// Computes: the page with the title and the date, the eight inputs as typed and the check
-// settings, the run's results (shape factor, Nd, Nf, q in the input units and in m3/day per
-// metre), the shown flow-net picture as an embedded PNG (exact pixels, with the overlays that are
-// switched on), the design checks with pass or fail against the target, the three diagrams as
-// inline SVG (the embedment one only after a search) and the engineer's notes; print CSS for A4.
+// Computes: the page with the title, the date and the governing check in one sentence, the
+// project, structure, engineer and note, the eight inputs as typed with their units and the check
+// settings, the run's results (the run's rounded shape factor and the field's own, Nd, Nf, q in
+// the input units and in m3/day per metre from the field), the shown flow-net picture as an
+// embedded PNG (exact pixels, with the overlays that are switched on), the design checks as the
+// windows' rows (CheckLines) with pass or fail against each criterion's target, the three
+// diagrams as inline SVG (the embedment one only after a search) and the engineer's notes (what
+// the tailwater, the discharge, the creep diagram, the verdicts, a downstream blanket and EC7
+// 2.9a rest on); print CSS for A4.
 //
 // Assumes: the model holds the completed run the checks were computed from (its ShownPicture
 // as the window shows it); the date is given by the caller, so the same run gives the same page.

@@ -246,8 +246,10 @@ void TChecksForm::FindClick() {
     SendMessageW(Progress, PBM_SETPOS, 0, 0);
     SetWindowTextW(SearchStatus, L"Searching\x2026");
     HWND window = Handle;
+    // The search takes the run's H2 for the tailwater, as the rows do.
+    const checks::TCheckSettings searchSettings = report::SettingsForRun(CurrentSettings, Inputs);
     Worker =
-        std::thread([this, window, model = Snapshot, criterion = Criterion, s = CurrentSettings] {
+        std::thread([this, window, model = Snapshot, criterion = Criterion, s = searchSettings] {
             checks::TSearchControl control;
             control.Cancel = &Cancel;
             control.Progress = [window](const checks::TEmbedmentTrial& t) {

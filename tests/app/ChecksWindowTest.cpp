@@ -98,17 +98,18 @@ void TChecksWindowTest::figuresFollowTheRunAndRefusedSettingsChangeNothing() {
     TWindow::Type(gamma, "-1");
     QTest::keyClick(gamma, Qt::Key_Return);
     QCOMPARE(c->SettingsMessage->text(),
-             QString("\"-1\" refused: the unit weight of water must be a positive number."));
+             QString("\"-1\" refused: the unit weight of water must be a number from 9 to 11 "
+                     "(kN/m3)."));
     QCOMPARE(gamma->text(), QString("9.81"));
     QCOMPARE(c->Settings().GammaW, 9.81L);
 
     // A new target changes the verdicts' requirement at once.
-    QLineEdit* target = c->Fields[4];
+    QLineEdit* target = c->Fields[6]; // the Terzaghi prism's
     TWindow::Type(target, "3");
     QTest::keyClick(target, Qt::Key_Return);
     QVERIFY(c->SettingsMessage->text().isEmpty());
-    QCOMPARE(c->Lines->item(2, 0)->text(), QString("Exit gradient"));
-    QCOMPARE(c->Lines->item(2, 3)->text(), QString("FS >= 3"));
+    QCOMPARE(c->Lines->item(5, 0)->text(), QString("Terzaghi prism"));
+    QCOMPARE(c->Lines->item(5, 3)->text(), QString("FS >= 3"));
 }
 
 void TChecksWindowTest::runCancelsTheSearchAndTheModelKeepsItsWall() {

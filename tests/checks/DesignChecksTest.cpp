@@ -66,12 +66,58 @@ TEST(DesignChecks, DasProblem8_1) {
     // H1 = 6 m, H2 = 1.5 m, wall 3 m in a 6 m layer, k = 4e-6 m/s: Nf/Nd = 4/8 and
     // q = 0.7776 m3/day per metre, printed as 0.78; the exact exit gradient is 0.4493.
     auto m = Rescaled(HalfDepthRun(), 6, 4.5L, 4e-6L, 1);
-    const TDesignChecks c = RunDesignChecks(*m, TCheckSettings{});
-    // The shape factor is rounded to 1/80, so the grid's +1 % does not reach q here.
-    EXPECT_CLOSE(c.DischargePerDay, 0.78L, 0.005L); // the book's two digits
+    TCheckSettings s;
+    s.DownstreamHead = 1.5L; // the tailwater is H2, a water depth over the downstream ground
+    const TDesignChecks c = RunDesignChecks(*m, s);
+    // q comes from the field's own Nf/Nd (not the run's rounded 0.5), so it carries the grid's
+    // +1 %: the exact 0.7776 within the grid tolerance.
+    ExpectNear(c.DischargePerDay, 0.7776L, GridTolerance);
+    ExpectNear(c.FieldShapeFactor, 0.5L, GridTolerance);
     ExpectNear(c.Exit.Max, 0.4493L, GridTolerance);
     // FS_prism = i_c d / (C_o H) = 1.953 i_c (C_o = 0.3414).
     ExpectNear(c.Prism.Fs, 1.953L, GridTolerance);
+
+    // EC7 HYD 2.9a by hand: t_w = H2 = 1.5 m, h_a = C_o H = 1.536 m, gamma' = gamma_w (i_c = 1):
+    // u = gamma_w (t_w + d + h_a), sigma = gamma_sat d + gamma_w t_w, utilisation
+    // 1.35 u / (0.9 sigma) = 1.207 (1.134 if the 1.5 m of tailwater were left out). h_a is
+    // within the grid's 3 %, and it is a quarter of u, so 1.5 % bounds the utilisation.
+    const long double gw = 9.81L, d = 3, tw = 1.5L, ha = 0.3414L * 4.5L;
+    const long double u = gw * (tw + d + ha), sigma = 2 * gw * d + gw * tw;
+    EXPECT_CLOSE(c.Tailwater, tw, 1e-15L);
+    ExpectNear(c.Ec7.UCharacteristic, u, 0.015L);
+    EXPECT_CLOSE(c.Ec7.SigmaCharacteristic, sigma, 1e-12L);
+    ExpectNear(c.Ec7.UtilisationA, 1.35L * u / (0.9L * sigma), 0.015L);
+}
+
+TEST(DesignChecks, BlighsCreepPathRunsAlongBothBlanketsAndTheWall) {
+    // Creep figures depend on the geometry only: 0.6 m blankets (15 grid steps) on both sides of
+    // a 1 m wall give L_c = 0.6 + 1 + 1 + 0.6 = 3.2 m; net pressure 2 gamma_w H (d - z) / L_c,
+    // resultant gamma_w H d^2 / L_c = 3.066 kN/m, moment 2 gamma_w H d^3 / (3 L_c) = 2.044 kNm/m.
+    // Without blankets L_c = 2 d gives gamma_w H d / 2 (see the half-depth test).
+    auto m = std::make_unique<TModel>(HalfDepthRun());
+    m->SetupGeometry(2, 1, 0.6L, 0.6L);
+    const TWallPressure w = ComputeWallPressure(*m, TCheckSettings{});
+    EXPECT_CLOSE(w.CreepPath, 3.2L, 1e-12L);
+    EXPECT_CLOSE(w.CreepForce, 9.81L / 3.2L, 1e-12L);
+    EXPECT_CLOSE(w.CreepMoment, 2 * 9.81L / (3 * 3.2L), 1e-12L);
+}
+
+TEST(DesignChecks, UnderADownstreamBlanketHeaveIsCheckedWhereTheWaterLeavesTheSoil) {
+    // Wall 1 m, impervious blanket 0.6 m (15 steps) downstream: the prism stands at the blanket's
+    // end, the columns on open ground only, and the exit gradient there (singular) carries no
+    // verdict.
+    auto m = Solved(2, 1, 1, 0, 0.6L);
+    const TDesignChecks c = RunDesignChecks(*m, TCheckSettings{});
+    EXPECT_TRUE(c.Prism.AtBlanketEnd);
+    EXPECT_CLOSE(c.Prism.At, 0.6L, 1e-12L);
+    EXPECT_GE(c.Column.At, 0.6L - 1e-12L);
+    EXPECT_GE(c.Column.ShallowAt, 0.6L - 1e-12L);
+    EXPECT_GE(c.Column.Depth, 1 - 1e-15L); // a verdict only over at least the wall depth
+    EXPECT_TRUE(c.Exit.Indicative);
+    ASSERT_TRUE(c.Governing.Present);
+    EXPECT_NE(c.Governing.Criterion, TCriterion::Exit);
+    // Less head is left where the water leaves the soil than beside the wall.
+    EXPECT_LT(c.Prism.MeanExcessHead, 0.3414L);
 }
 
 TEST(DesignChecks, Ec7WeirExampleOfBondAndHarris) {
@@ -136,6 +182,8 @@ TEST(DesignChecks, RefusedSettings) {
     }
     s.Tailwater = -0.5L;
     EXPECT_NE(CheckSettingsError(s), "");
+    s.Tailwater = NotAvailable; // from H2
+    EXPECT_EQ(CheckSettingsError(s), "");
 }
 
 } // namespace

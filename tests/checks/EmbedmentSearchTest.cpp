@@ -95,7 +95,9 @@ TEST(EmbedmentSearch, TerzaghiAndExitDepthsMatchTheClosedForms) {
 
     // i_E = 0.3140 H / d near d/D = 0.24 (Harr's table: 0.3156 at 0.2, 0.3121 at 0.3), so
     // FS_exit = 1.5 needs d = 1.5 x 0.3140 = 0.471 m; 3 % for the grid error.
-    const TEmbedment x = SearchEmbedment(HalfDepthRun(), TCriterion::Exit, TCheckSettings{});
+    TCheckSettings s;
+    s.TargetExit = 1.5L;
+    const TEmbedment x = SearchEmbedment(HalfDepthRun(), TCriterion::Exit, s);
     EXPECT_CLOSE(x.Interpolated, 0.471L, 0.03L * 0.471L);
 }
 
@@ -110,18 +112,20 @@ TEST(EmbedmentSearch, EndsOfTheRangeAndCancel) {
     if (UnderSanitizer) GTEST_SKIP() << "the searches below are checked in the optimised build";
 
     TCheckSettings s;
-    s.Target = 1000; // no wall in the layer reaches it
+    s.TargetTerzaghi = 1000; // no wall in the layer reaches it
     e = SearchEmbedment(user, TCriterion::Terzaghi, s);
     EXPECT_EQ(e.Rows, 0);
     EXPECT_EQ(e.FailingRows, 49);
     EXPECT_FALSE(Available(e.Interpolated));
     EXPECT_FALSE(e.Note.empty());
 
-    s.Target = 0.01L; // a wall of one row already passes
+    s.TargetColumn = 0.01L; // a wall of one row already passes
     e = SearchEmbedment(user, TCriterion::Column, s);
     EXPECT_EQ(e.Rows, 1);
     EXPECT_EQ(e.FailingRows, 0);
     EXPECT_FALSE(Available(e.FailingDepth));
+    // The answer is at most one row: no depth is made up between no wall and one row.
+    EXPECT_FALSE(Available(e.Interpolated));
     EXPECT_FALSE(e.Note.empty());
 }
 

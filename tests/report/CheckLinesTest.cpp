@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace verrask::report {
 namespace {
@@ -16,46 +18,91 @@ const TCheckLine& Line(const std::vector<TCheckLine>& lines, const std::string& 
     return it == lines.end() ? none : *it;
 }
 
-TEST(CheckLines, VerdictsFollowTheRequirementAndMissingFiguresHaveNone) {
+TEST(CheckLines, VerdictsFollowEachCriterionsTargetAndIndicativeFiguresHaveNone) {
     checks::TDesignChecks c;
-    c.Exit.Fs = 1.5L;             // exactly the target passes
-    c.Prism.Fs = 1.4999L;         // just below fails
+    c.Exit.Fs = 4; // exactly its target passes
+    c.Exit.Indicative = false;
+    c.Prism.Fs = 1.4999L;         // just below 1.5 fails
+    c.Prism.FsMin = 0.1L;         // far below, but grid-dependent: no verdict
     c.Ec7.UtilisationA = 1.0001L; // a utilisation over 1 fails
     c.Ec7.UtilisationB = 0.5L;
     c.Column.Reason = "no open surface";
     checks::TCheckSettings s;
-    const std::vector<TCheckLine> lines = CheckLines(c, s);
+    c.Governing = checks::GoverningCheck(c.Exit, c.Prism, c.Ec7, c.Column, s);
+    std::vector<TCheckLine> lines = CheckLines(c, s);
     EXPECT_EQ(Line(lines, "Exit gradient").Verdict, TVerdict::Passes);
-    EXPECT_EQ(Line(lines, "Exit gradient").Required, "FS >= 1.5");
+    EXPECT_EQ(Line(lines, "Exit gradient").Required, "FS >= 4");
     EXPECT_EQ(Line(lines, "Terzaghi prism").Verdict, TVerdict::Fails);
+    EXPECT_EQ(Line(lines, "Critical prism").Verdict, TVerdict::None);
+    EXPECT_NE(Line(lines, "Critical prism").Detail.find("indicative (grid-dependent)"),
+              std::string::npos);
     EXPECT_EQ(Line(lines, "EC7 HYD (2.9a)").Verdict, TVerdict::Fails);
     EXPECT_EQ(Line(lines, "EC7 HYD (2.9b)").Verdict, TVerdict::Passes);
     const TCheckLine& column = Line(lines, "Heave column");
     EXPECT_EQ(column.Verdict, TVerdict::None);
     EXPECT_EQ(column.Value, "n/a");
     EXPECT_NE(column.Detail.find("(no open surface)"), std::string::npos);
+    // Margins: prism 0.99993, 2.9a 0.9999 (1 / 1.0001), exit 1, 2.9b 2: 2.9a governs, first.
+    EXPECT_EQ(lines[0].Label, "Governing check");
+    EXPECT_EQ(GoverningSentence(c), "Governing check: EC7 HYD (2.9a), utilisation 1 (utilisation "
+                                    "<= 1): fails");
+    EXPECT_EQ(lines[0].Verdict, TVerdict::Fails);
+
+    // At a blanket's end the exit gradient is a point value of the grid: no verdict, and it
+    // cannot govern.
+    c.Exit.Indicative = true;
+    c.Exit.Fs = 0.5L;
+    c.Governing = checks::GoverningCheck(c.Exit, c.Prism, c.Ec7, c.Column, s);
+    EXPECT_EQ(c.Governing.Criterion, checks::TCriterion::Ec7a);
+    lines = CheckLines(c, s);
+    EXPECT_EQ(Line(lines, "Exit gradient FS").Verdict, TVerdict::None);
+    EXPECT_EQ(Line(lines, "Exit gradient").Label, "");
 }
 
-TEST(CheckLines, RefusedSettingsKeepEveryValueAndNameTheField) {
+TEST(CheckLines, RefusedSettingsKeepEveryValueAndNameTheFieldWithItsRange) {
     checks::TCheckSettings s;
     const checks::TCheckSettings before = s;
-    EXPECT_EQ(ApplySetting("-9.81", TSettingField::GammaW, s),
-              "the unit weight of water must be a positive number");
-    EXPECT_EQ(ApplySetting("deep", TSettingField::Tailwater, s),
-              "the tailwater depth must be zero or a positive number");
-    EXPECT_EQ(ApplySetting("0", TSettingField::FactorStb, s),
-              "the partial factors must be positive numbers");
-    EXPECT_EQ(ApplySetting("1e99999", TSettingField::Target, s),
-              "the target must be a positive number");
-    EXPECT_EQ(s.GammaW, before.GammaW);
-    EXPECT_EQ(s.Tailwater, before.Tailwater);
-    EXPECT_EQ(s.FactorStb, before.FactorStb);
-    EXPECT_EQ(s.Target, before.Target);
+    // gamma_w 9..11, factors 0.5..3, targets 0.5..10, tailwater 0..1000 m; 1e400 was accepted.
+    const std::pair<TSettingField, const char*> refused[] = {
+        {TSettingField::GammaW, "1e400"},    {TSettingField::GammaW, "8.99"},
+        {TSettingField::Tailwater, "-1"},    {TSettingField::Tailwater, "1000.5"},
+        {TSettingField::Tailwater, "deep"},  {TSettingField::FactorStb, "0"},
+        {TSettingField::UpliftDst, "3.01"},  {TSettingField::TargetTerzaghi, "1e99999"},
+        {TSettingField::TargetEc7a, "0.49"}, {TSettingField::TargetExit, ""}};
+    for (const auto& [field, text] : refused) {
+        const std::string error = ApplySetting(text, field, s);
+        EXPECT_NE(error.find(" from "), std::string::npos) << text << ": " << error;
+    }
+    EXPECT_EQ(ApplySetting("20", TSettingField::GammaW, s),
+              "the unit weight of water must be a number from 9 to 11 (kN/m3)");
+    EXPECT_EQ(ApplySetting("11", TSettingField::TargetColumn, s),
+              "the target of the heave column must be a number from 0.5 to 10");
+    for (const TSettingFieldDesign& d : SettingFields) {
+        const long double was = before.*d.Member, now = s.*d.Member;
+        EXPECT_TRUE(was == now || (std::isnan(was) && std::isnan(now))) << d.Label;
+    }
 
-    EXPECT_EQ(ApplySetting("0", TSettingField::Tailwater, s), "");
-    EXPECT_EQ(ApplySetting("2", TSettingField::Target, s), "");
-    EXPECT_EQ(s.Target, 2.0L);
+    // Spaces around a number are accepted; an empty tailwater means "from H2" again.
+    EXPECT_EQ(ApplySetting("  1.2 ", TSettingField::Tailwater, s), "");
+    EXPECT_EQ(s.Tailwater, 1.2L);
+    EXPECT_EQ(ApplySetting(" ", TSettingField::Tailwater, s), "");
+    EXPECT_TRUE(std::isnan(s.Tailwater));
+    EXPECT_EQ(SettingText(s, TSettingField::Tailwater), "");
+    EXPECT_EQ(ApplySetting("\t2 ", TSettingField::TargetEc7b, s), "");
+    EXPECT_EQ(s.TargetEc7b, 2.0L);
     EXPECT_EQ(SettingText(s, TSettingField::GammaW), "9.81");
+}
+
+TEST(CheckLines, TailwaterComesFromH2UnlessSetAndNeverBelowTheGround) {
+    checks::TCheckSettings s;
+    s.DownstreamHead = 1.5L;
+    EXPECT_EQ(checks::EffectiveTailwater(s), 1.5L);
+    s.DownstreamHead = -1;
+    EXPECT_EQ(checks::EffectiveTailwater(s), 0);
+    EXPECT_NE(TailwaterNote(s).find("not represent"), std::string::npos);
+    s.Tailwater = 2;
+    EXPECT_EQ(checks::EffectiveTailwater(s), 2);
+    EXPECT_NE(TailwaterNote(s).find("set by the user"), std::string::npos);
 }
 
 } // namespace

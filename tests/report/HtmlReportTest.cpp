@@ -47,6 +47,7 @@ const TKnownRun& KnownRun() {
         r.Model->RedrawNet();
         r.Model->ShowNetBitmap();
         r.Content.Date = "2026-12-09 <noon> & after";
+        r.Content.Info.Project = "Dam <A>";
         r.Content.Inputs.Edit8 = "1E-5<script>alert('x')</script>";
         r.Content.Settings.TypedWallDepth = 1;
         r.Content.Checks = checks::RunDesignChecks(*r.Model, r.Content.Settings);
@@ -70,8 +71,8 @@ TEST(HtmlReport, FiguresAreTheBatchToolsAndMatchTheExactSolution) {
     EXPECT_EQ(TextById(r.Html, "nd"), std::to_string(r.Model->Nd));
     EXPECT_EQ(TextById(r.Html, "nf"), std::to_string(r.Model->Nf));
     EXPECT_TRUE(contains(batch, " q = " + TextById(r.Html, "q-per-day") + " m3/day"));
-    EXPECT_TRUE(contains(batch, "FS_exit = " + TextById(r.Html, "fs-exit") + "\n"));
-    EXPECT_TRUE(contains(batch, "FS = " + TextById(r.Html, "fs-terzaghi") + ";"));
+    EXPECT_TRUE(contains(batch, "FS_exit = " + TextById(r.Html, "fs-exit") + " "));
+    EXPECT_TRUE(contains(batch, "FS = " + TextById(r.Html, "fs-terzaghi") + " passes;"));
     EXPECT_TRUE(contains(batch, "utilisation " + TextById(r.Html, "utilisation-a") + " "));
     EXPECT_TRUE(contains(batch, "utilisation " + TextById(r.Html, "utilisation-b") + " "));
     EXPECT_TRUE(contains(batch, "net water force " + TextById(r.Html, "net-force") + " kN/m"));
@@ -131,6 +132,11 @@ TEST(HtmlReport, DiagramsAreWellFormedAndOutsideTextsEscaped) {
     EXPECT_NE(r.Html.find("1E-5&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;"),
               std::string::npos);
     EXPECT_EQ(TextById(r.Html, "date"), "2026-12-09 &lt;noon&gt; &amp; after");
+    EXPECT_NE(r.Html.find("<td>Dam &lt;A&gt;</td>"), std::string::npos);
+    // The governing check in one sentence at the top; the run's q and the field's both labelled.
+    EXPECT_EQ(TextById(r.Html, "governing").rfind("Governing check: ", 0), 0u);
+    EXPECT_LT(r.Html.find("id=\"governing\""), r.Html.find("id=\"inputs\""));
+    EXPECT_NE(TextById(r.Html, "field-shape-factor"), TextById(r.Html, "shape-factor"));
 
     std::vector<std::string> svgs = testing::Svgs(r.Html);
     EXPECT_EQ(svgs.size(), 2u); // no embedment section without a search

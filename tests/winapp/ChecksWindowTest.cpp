@@ -10,6 +10,7 @@
 
 #include <commctrl.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace verrask::win::test {
@@ -66,18 +67,18 @@ TEST(ChecksWindow, ShowsTheLastRunsFiguresAndRefusesBadSettings) {
     TWindow::Type(c.Fields[1], "-1");
     c.FieldEdited(1);
     EXPECT_NE(c.Text(c.SettingsMessage).find("\"-1\" refused"), std::string::npos);
-    EXPECT_EQ(c.Settings().Tailwater, 0);
+    EXPECT_TRUE(std::isnan(c.Settings().Tailwater)); // still from H2
     EXPECT_EQ(c.Text(c.Fields[1]),
               report::SettingText(c.Settings(), report::TSettingField::Tailwater));
     TWindow::Type(c.Fields[1], "abc");
     c.FieldEdited(1);
-    EXPECT_EQ(c.Settings().Tailwater, 0);
+    EXPECT_TRUE(std::isnan(c.Settings().Tailwater));
 
-    TWindow::Type(c.Fields[4], "2"); // target FS
-    c.FieldEdited(4);
+    TWindow::Type(c.Fields[6], "2"); // the Terzaghi prism's target FS
+    c.FieldEdited(6);
     EXPECT_EQ(c.Text(c.SettingsMessage), "");
-    EXPECT_EQ(c.Settings().Target, 2);
-    s.Target = 2;
+    EXPECT_EQ(c.Settings().TargetTerzaghi, 2);
+    s.TargetTerzaghi = 2;
     const auto stricter = report::CheckLines(checks::RunDesignChecks(*w.Model, s), s);
     for (std::size_t i = 0; i < stricter.size(); ++i)
         EXPECT_EQ(Cell(c, static_cast<int>(i), 3), stricter[i].Required);
