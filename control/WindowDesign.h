@@ -51,7 +51,9 @@ inline constexpr int TrackBarMin = 1, TrackBarMax = 40, TrackBarPosition = 1;
 inline constexpr int ThumbLength = 18;
 // Status panel widths as designed; replaced at creation by those of DisplayScaling.h.
 inline constexpr std::array<int, 7> DesignPanelWidths{50, 135, 55, 55, 90, 105, 105};
-inline constexpr std::string_view Edit5Hint = "Soil saturated / water specific weight";
+// The critical gradient i_c the heave checks use; ASCII, as the window's font may lack Greek.
+inline constexpr std::string_view Edit5Hint =
+    "Y'/Yw: submerged unit weight / unit weight of water (the critical gradient i_c)";
 
 inline constexpr TControlDesign Bevel2{"Bevel2", TKind::Frame, {15, 8, 226, 281}};
 inline constexpr TControlDesign Label9{

@@ -126,7 +126,7 @@ TEST(MainWindow, OpensWithTheDesignAt96Dpi) {
 
     // The menu bar from the design, with its texts and access keys; the commands that need a
     // completed run are disabled.
-    wchar_t text[32];
+    wchar_t text[128];
     ASSERT_EQ(GetMenuItemCount(w->MainMenu1), static_cast<int>(design::MenuBar.size()));
     for (std::size_t i = 0; i < design::MenuBar.size(); ++i) {
         GetMenuStringW(w->MainMenu1, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
@@ -154,7 +154,7 @@ TEST(MainWindow, OpensWithTheDesignAt96Dpi) {
     tool.hwnd = w->Handle;
     tool.uId = reinterpret_cast<UINT_PTR>(w->Edit5);
     tool.lpszText = text;
-    SendMessageW(w->Tooltip, TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(w->Tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(Narrow(text), design::Edit5Hint);
 
     // Tab order (the dialog manager skips disabled controls).
