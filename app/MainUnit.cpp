@@ -239,7 +239,9 @@ void TForm1::ShowRefusedBox(TInputBox box, const std::string& reason) {
     MarkedBox = box;
     // A tinted background marks the box; its place, size and font stay as designed.
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, QColor(0xFF, 0xD6, 0xDA));
+    constexpr std::uint32_t c = design::RefusedBoxColour;
+    palette.setColor(QPalette::Base,
+                     QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)));
     edit->setPalette(palette);
     QString tip = QString::fromStdString(reason);
     if (box == TInputBox::Edit5) tip += "\n" + Hint();

@@ -20,6 +20,7 @@
 #include "app/TuningAdapters.h"
 #include "app/WindowScaling.h"
 #include "control/RunControl.h"
+#include "report/HtmlReport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -140,6 +141,9 @@ class TForm1 final : public QWidget, public TRunShell {
     // write; the tests replace the dialogs.
     std::function<QString(const QString& caption, const QString& filter)> AskSaveName;
     std::function<void(const QString& message)> ShowFailure;
+    // What the report's details dialog held at its last OK in this session: the dialog opens
+    // with it, and the exported report carries it.
+    report::TReportInfo ReportInfo;
 
   Q_SIGNALS:
     void Closed(); // the window has closed: the program ends
