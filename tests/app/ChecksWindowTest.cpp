@@ -118,6 +118,15 @@ void TChecksWindowTest::figuresFollowTheRunAndRefusedSettingsChangeNothing() {
     TChecksForm* c = w->ChecksForm;
     w->DesignChecks1->trigger();
     QVERIFY(c->isVisible());
+    // The window fits a 1280 x 800 screen; every settings label shows its whole text.
+    QVERIFY(c->minimumSizeHint().width() <= 1280 && c->minimumSizeHint().height() <= 760);
+    std::size_t labels = 0;
+    for (QLabel* label : c->findChildren<QLabel*>()) {
+        if (label->buddy() == nullptr) continue;
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        ++labels;
+    }
+    QCOMPARE(labels, c->Fields.size() + 1); // and the criterion's
     QVERIFY(c->Notice->text().startsWith("Nothing to check yet"));
     QCOMPARE(c->Lines->rowCount(), 0);
     QVERIFY(!c->FindButton->isEnabled());
