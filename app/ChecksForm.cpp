@@ -5,7 +5,7 @@
 #include "report/EmbedmentText.h"
 #include "report/FigureFormat.h"
 
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -21,6 +21,10 @@ QString Q(const std::string& s) {
 
 const char* const NothingYet = "Nothing to check yet: press RUN in the main window first.";
 
+// Three pairs of label and box side by side fit the window's width with the longest labels.
+constexpr std::size_t SettingColumns = 3;
+constexpr int FieldWidth = 80; // a setting's value with its digits, e.g. "1.35" or "1000"
+
 } // namespace
 
 TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
@@ -33,29 +37,45 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     Notice->setWordWrap(true);
     layout->addWidget(Notice);
 
-    auto* settings = new QHBoxLayout;
-    auto* left = new QFormLayout;
-    auto* right = new QFormLayout;
+    // The settings in a grid of label and box pairs, row by row, the criterion last: every
+    // entry of the table has its box, however many there are.
+    auto* settings = new QGridLayout;
+    settings->setHorizontalSpacing(8);
+    const auto add = [settings](std::size_t at, QLabel* label, QWidget* box) {
+        const int row = static_cast<int>(at / SettingColumns);
+        const int col = 2 * static_cast<int>(at % SettingColumns);
+        label->setBuddy(box);
+        settings->addWidget(label, row, col, Qt::AlignRight | Qt::AlignVCenter);
+        settings->addWidget(box, row, col + 1);
+    };
     for (std::size_t i = 0; i < Fields.size(); ++i) {
         const report::TSettingFieldDesign& d = report::SettingFields[i];
         Fields[i] = new QLineEdit(Q(report::SettingText(CurrentSettings, d.Field)), this);
-        Fields[i]->setMaximumWidth(90);
+        Fields[i]->setFixedWidth(FieldWidth);
         QString label = QString::fromUtf8(d.Label);
         if (*d.Unit) label += " (" + QString::fromUtf8(d.Unit) + ")";
-        (i < 3 ? left : right)->addRow(label + ":", Fields[i]);
+        add(i, new QLabel(label + ":", this), Fields[i]);
         connect(Fields[i], &QLineEdit::editingFinished, this, [this, i] { FieldEdited(i); });
     }
     Criterion = new QComboBox(this);
     for (const report::TCriterionChoice& c : report::CriterionChoices)
         Criterion->addItem(QString::fromUtf8(c.Text));
-    right->addRow("Embedment criterion:", Criterion);
+    // The criterion's list is wider than a settings box: it spans to the grid's right edge.
+    {
+        const std::size_t at = Fields.size();
+        const int row = static_cast<int>(at / SettingColumns);
+        const int col = 2 * static_cast<int>(at % SettingColumns);
+        auto* label = new QLabel("Embedment criterion:", this);
+        label->setBuddy(Criterion);
+        settings->addWidget(label, row, col, Qt::AlignRight | Qt::AlignVCenter);
+        settings->addWidget(Criterion, row, col + 1, 1, 2 * SettingColumns - col - 1,
+                            Qt::AlignLeft);
+    }
     connect(Criterion, &QComboBox::currentIndexChanged, this, [this] {
         Found.reset(); // an earlier search answered another criterion
         Recompute();
     });
-    settings->addLayout(left);
-    settings->addLayout(right);
-    settings->addStretch();
+    settings->setColumnStretch(2 * SettingColumns, 1);
     layout->addLayout(settings);
     SettingsMessage = new QLabel(this);
     SettingsMessage->setStyleSheet("color:#b00020");
@@ -64,6 +84,8 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     Lines = new QTableWidget(0, 5, this);
     Lines->setHorizontalHeaderLabels({"Check", "Figures", "Value", "Required", "Result"});
     Lines->verticalHeader()->hide();
+    // Rows of one text line each, so that the table shows most rows without scrolling.
+    Lines->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     Lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Lines->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     layout->addWidget(Lines, 3);

@@ -4,6 +4,7 @@
 // that replaces the target only when complete, so a failed write loses nothing; it is reported
 // in a message box.
 #include "app/MainUnit.h"
+#include "app/ReportInfoDialog.h"
 
 #include "report/CheckLines.h"
 #include "report/FieldsCsv.h"
@@ -86,9 +87,14 @@ void TForm1::ExportResults1Click() {
 
 void TForm1::ExportReport1Click() {
     if (!Completed) return;
+    // The report's details first, then the file: Cancel in either exports nothing.
+    TReportInfoDialog details(this, ReportInfo);
+    if (details.exec() != QDialog::Accepted) return;
+    ReportInfo = details.Info();
     const QString path = SaveName("Export Report", "HTML report (*.html)");
     if (path.isEmpty()) return;
     report::TReportContent content;
+    content.Info = ReportInfo;
     content.Date = QDateTime::currentDateTimeUtc().toString("yyyy-MM-dd HH:mm 'UTC'").toStdString();
     content.Inputs = LastInputs;
     content.Settings = report::SettingsForRun(ChecksForm->Settings(), LastInputs);

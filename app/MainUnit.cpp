@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QLocale>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 
 namespace verrask::app {
@@ -19,6 +20,10 @@ namespace {
 
 constexpr int MinimumDesignWidth = design::MinimumClientWidth;
 constexpr int MinimumDesignHeight = design::MinimumClientHeight;
+
+QString Hint() {
+    return QString::fromUtf8(design::Edit5Hint.data(), qsizetype(design::Edit5Hint.size()));
+}
 
 int DpiOf(const QScreen* screen) {
     return qRound(screen->logicalDotsPerInch());
@@ -58,6 +63,10 @@ TForm1::TForm1(sheetpile::TModel& model, QScreen* screen)
     connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Image1->OnMouseMove = [this](int X, int Y) { Image1MouseMove(X, Y); };
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] {
+            if (InputBox(MarkedBox) == edit) ClearMark();
+        });
 
     FormCreate();
     UpdateCommands();
@@ -214,6 +223,39 @@ char TForm1::DecimalSeparator() const {
     const QString point = QLocale().decimalPoint();
     const char16_t c = point.isEmpty() ? u'.' : point.front().unicode();
     return c < 128 ? static_cast<char>(c) : '.';
+}
+
+// --- The refused box ---------------------------------------------------------------------------
+
+QLineEdit* TForm1::InputBox(TInputBox box) const {
+    QLineEdit* const boxes[] = {nullptr, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8};
+    return boxes[static_cast<std::size_t>(box)];
+}
+
+void TForm1::ShowRefusedBox(TInputBox box, const std::string& reason) {
+    ClearMark();
+    QLineEdit* edit = InputBox(box);
+    if (edit == nullptr) return;
+    MarkedBox = box;
+    // A tinted background marks the box; its place, size and font stay as designed.
+    QPalette palette = edit->palette();
+    constexpr std::uint32_t c = design::RefusedBoxColour;
+    palette.setColor(QPalette::Base,
+                     QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)));
+    edit->setPalette(palette);
+    QString tip = QString::fromStdString(reason);
+    if (box == TInputBox::Edit5) tip += "\n" + Hint();
+    edit->setToolTip(tip);
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), tip, edit);
+}
+
+void TForm1::ClearMark() {
+    QLineEdit* edit = InputBox(MarkedBox);
+    MarkedBox = TInputBox::None;
+    if (edit == nullptr) return;
+    edit->setPalette(QPalette());
+    edit->setToolTip(edit == Edit5 ? Hint() : QString());
+    if (QToolTip::isVisible()) QToolTip::hideText();
 }
 
 // --- Size, anchors and the picture's place ---------------------------------------------------

@@ -20,6 +20,7 @@
 #include "app/TuningAdapters.h"
 #include "app/WindowScaling.h"
 #include "control/RunControl.h"
+#include "report/HtmlReport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -130,12 +131,19 @@ class TForm1 final : public QWidget, public TRunShell {
     bool RunDropped() const { return Dropped; }
     std::string MessageText; // Label5's text as the run control gave it (CR LF line breaks)
     int Alerts = 0;
+    // The box the last RUN was refused for, marked and carrying the reason as its tooltip until
+    // the next accepted RUN or until it is edited (None: no box is marked).
+    TInputBox MarkedBox = TInputBox::None;
+    QLineEdit* InputBox(TInputBox box) const; // nullptr for None
     // A completed run whose results the commands may save (none during a run).
     bool HasResults() const { return Completed; }
     // Where a command asks for a file name ("" when the user cancels) and reports a failed
     // write; the tests replace the dialogs.
     std::function<QString(const QString& caption, const QString& filter)> AskSaveName;
     std::function<void(const QString& message)> ShowFailure;
+    // What the report's details dialog held at its last OK in this session: the dialog opens
+    // with it, and the exported report carries it.
+    report::TReportInfo ReportInfo;
 
   Q_SIGNALS:
     void Closed(); // the window has closed: the program ends
@@ -156,6 +164,7 @@ class TForm1 final : public QWidget, public TRunShell {
     void Alert() override;
     void StartWorkers() override;
     char DecimalSeparator() const override;
+    void ShowRefusedBox(TInputBox box, const std::string& reason) override;
 
     void CreateComponents(); // the design at 96 dpi
     void LayoutAtCreation();
@@ -171,6 +180,7 @@ class TForm1 final : public QWidget, public TRunShell {
     void UpdateCommands();
     QString SaveName(const QString& caption, const QString& filter);
     void Failed(const QString& message);
+    void ClearMark();
 
     sheetpile::TModel& Model;
     QWidget* ClientArea;

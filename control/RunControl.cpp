@@ -30,41 +30,115 @@ int TrackBarPosition(std::uint32_t count) {
 
 } // namespace
 
-std::string ReadInputs(const TInputTexts& texts, TInputValues& v) {
+std::string_view InputBoxName(TInputBox box) {
+    static constexpr std::string_view names[] = {"",      "Edit1", "Edit2", "Edit3", "Edit4",
+                                                 "Edit5", "Edit6", "Edit7", "Edit8"};
+    return names[static_cast<std::size_t>(box)];
+}
+
+std::string QuotedInput(std::string_view text) {
+    // Long enough for any number worth reading, short enough for one line of a message.
+    constexpr std::size_t Shown = 40;
+    constexpr std::size_t Longest = 60;
+    std::string quoted = "\"";
+    if (text.size() <= Longest) return quoted.append(text).append("\"");
+    std::size_t cut = Shown;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut; // not inside a UTF-8 sequence
+    const auto characters = std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80; // UTF-8 sequences count once
+    });
+    return quoted.append(text.substr(0, cut))
+        .append("\xE2\x80\xA6\" (")
+        .append(std::to_string(characters))
+        .append(" characters)");
+}
+
+namespace {
+
+std::string CheckInputs(const TInputTexts& texts, TInputValues& v, TInputBox& refused) {
     struct Box {
         const std::string& text;
         long double& value;
         const char* name;
+        TInputBox box;
     };
     // The order in which the boxes are read.
-    const Box boxes[] = {{texts.Edit8, v.K, "K"},
-                         {texts.Edit1, v.D, "stratum depth"},
-                         {texts.Edit2, v.d, "sheet pile wall depth"},
-                         {texts.Edit5, v.UnitWeightRatio, "Y'/Yw"},
-                         {texts.Edit3, v.H1, "upstream head"},
-                         {texts.Edit4, v.H2, "downstream head"},
-                         {texts.Edit6, v.L, "left blanket length"},
-                         {texts.Edit7, v.R, "right blanket length"}};
-    for (const Box& box : boxes)
-        if (!ParseNumber(box.text, box.value))
-            return std::string(box.name) + " is not a number: \"" + box.text + "\"";
+    const Box boxes[] = {{texts.Edit8, v.K, "K", TInputBox::Edit8},
+                         {texts.Edit1, v.D, "stratum depth", TInputBox::Edit1},
+                         {texts.Edit2, v.d, "sheet pile wall depth", TInputBox::Edit2},
+                         {texts.Edit5, v.UnitWeightRatio, "Y'/Yw", TInputBox::Edit5},
+                         {texts.Edit3, v.H1, "upstream head", TInputBox::Edit3},
+                         {texts.Edit4, v.H2, "downstream head", TInputBox::Edit4},
+                         {texts.Edit6, v.L, "left blanket length", TInputBox::Edit6},
+                         {texts.Edit7, v.R, "right blanket length", TInputBox::Edit7}};
+    for (const Box& box : boxes) {
+        if (!ParseNumber(box.text, box.value)) {
+            refused = box.box;
+            return std::string(box.name) + " is not a number: " + QuotedInput(box.text);
+        }
+    }
+    const TInputBox longerBlanket = v.R > v.L ? TInputBox::Edit7 : TInputBox::Edit6;
 
+    refused = TInputBox::Edit2;
     if (!(v.d < v.D)) return "the wall must be shallower than the stratum";
+    refused = TInputBox::Edit3;
     if (!(v.H1 > v.H2)) return "the upstream head must exceed the downstream head";
+    refused = longerBlanket;
     if (!(v.L + v.R <= 4 * v.D)) return "the blankets together may be at most 4 stratum depths";
 
     // What the grid and the extended format can hold.
+    refused = TInputBox::Edit1;
     if (!(v.D > 0)) return "the stratum depth must be positive";
+    refused = longerBlanket;
     if (!(sheetpile::BlanketSteps(v.L, v.D) + sheetpile::BlanketSteps(v.R, v.D) <=
           sheetpile::MaxBlanketSteps))
         return "the blankets are longer than the grid holds (200 steps together)";
     const long double headDiff = v.H1 - v.H2;
+    refused = TInputBox::Edit3;
     if (!std::isfinite(headDiff)) return "the head difference is out of range";
     const long double threshold = ((v.UnitWeightRatio * v.D) / 50) * 1000000000 / headDiff;
+    refused = TInputBox::Edit5;
     if (!std::isfinite(threshold)) return "Y'/Yw x stratum depth is out of range";
+    refused = TInputBox::Edit8;
     if (!std::isfinite((headDiff * LargestShapeFactor) * v.K))
         return "the discharge would be out of range";
+
+    // What no soil or structure can be: a negative K gives a negative discharge, a ratio of zero
+    // or below a critical gradient that nothing reaches, and a negative length would otherwise
+    // be run as none at all. "-0" is zero.
+    const struct {
+        bool refusedIf;
+        TInputBox box;
+        const char* reason;
+        const std::string& text;
+    } physical[] = {
+        {!(v.K > 0), TInputBox::Edit8, "K must be positive", texts.Edit8},
+        {!(v.UnitWeightRatio > 0), TInputBox::Edit5, "Y'/Yw must be positive", texts.Edit5},
+        {v.L < 0, TInputBox::Edit6, "the left blanket length must not be negative (0 is none)",
+         texts.Edit6},
+        {v.R < 0, TInputBox::Edit7, "the right blanket length must not be negative (0 is none)",
+         texts.Edit7},
+        {v.d < 0, TInputBox::Edit2, "the sheet pile wall depth must not be negative (0 is no wall)",
+         texts.Edit2},
+    };
+    for (const auto& rule : physical) {
+        if (rule.refusedIf) {
+            refused = rule.box;
+            return std::string(rule.reason) + ": " + QuotedInput(rule.text);
+        }
+    }
+    refused = TInputBox::None;
     return "";
+}
+
+} // namespace
+
+std::string ReadInputs(const TInputTexts& texts, TInputValues& values, TInputBox* refused) {
+    TInputBox box = TInputBox::None;
+    std::string reason = CheckInputs(texts, values, box);
+    if (refused != nullptr) *refused = box;
+    return reason;
 }
 
 long double Discharge(const sheetpile::TModel& m) {
@@ -102,14 +176,16 @@ bool TRunControl::Button1Click(const TInputTexts& texts) {
     Shell.SetPanel(0, " Wait");
 
     TInputValues v;
-    LastRefusal = ReadInputs(texts, v);
+    LastRefusal = ReadInputs(texts, v, &RefusedBox);
     if (!LastRefusal.empty()) {
         Shell.Alert();
         Shell.SetMessage(WrongInputText);
         Shell.SetPanel(0, " Fault");
         ClearPanels(1);
+        Shell.ShowRefusedBox(RefusedBox, LastRefusal);
         return false;
     }
+    Shell.ShowRefusedBox(TInputBox::None, "");
 
     Model.HeadDiff = v.H1 - v.H2;
     Model.StratumDepth = v.D;

@@ -16,6 +16,7 @@
 #include "sheetpile/SheetpileUnit.h"
 
 #include <string>
+#include <string_view>
 
 namespace verrask {
 
@@ -35,12 +36,25 @@ struct TInputValues {
     long double K = 0, D = 0, d = 0, UnitWeightRatio = 0, H1 = 0, H2 = 0, L = 0, R = 0;
 };
 
+// The input box a refusal is about (None: the input was accepted).
+enum class TInputBox { None, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8 };
+std::string_view InputBoxName(TInputBox box); // "Edit1" ... "Edit8", "" for None
+
 // Reads the boxes (K, D, d, Y'/Yw, H1, H2, L, R) and checks them. Returns "" when the input is
-// accepted, else why it is refused (for the batch tool's stderr; the window only says that the
-// input is wrong). Besides the window's checks it refuses what the model cannot hold: a stratum
-// depth of zero or below, blankets of more than 200 grid steps together, and inputs whose head
-// difference, heave threshold or largest possible discharge is not finite.
-std::string ReadInputs(const TInputTexts& texts, TInputValues& values);
+// accepted, else why it is refused (the batch tool's stderr, the windows' mark at the box); a
+// typed text is quoted in it shortened when long. Besides the window's checks it refuses what
+// the model cannot hold: a stratum depth of zero or below, blankets of more than 200 grid steps
+// together, and inputs whose head difference, heave threshold or largest possible discharge is
+// not finite; last, what is physically impossible: K or Y'/Yw of zero or below, a negative
+// blanket length or wall depth (zero means none). `refused`, when given, is set to the box the
+// reason is about (None when accepted; of two blankets the longer, of the wall and the
+// stratum the wall, of the two heads the upstream one).
+std::string ReadInputs(const TInputTexts& texts, TInputValues& values,
+                       TInputBox* refused = nullptr);
+
+// `text` for a message in quotes: whole when short, else its first 40 bytes (whole characters), an
+// ellipsis and its length in characters.
+std::string QuotedInput(std::string_view text);
 
 // The texts a run ends with (also used by the batch tool, which prints the same words).
 std::string ResultMessage(const sheetpile::TModel& model, char separator);
@@ -61,6 +75,12 @@ class TRunShell {
     virtual void Alert() = 0;        // the system's alert sound
     virtual void StartWorkers() = 0; // TThread1, then TThread2; completions call WorkerDone
     virtual char DecimalSeparator() const = 0;
+    // The box a RUN was refused for and why (after the alert and the designed texts), or None
+    // and "" when a RUN is accepted: the window marks the box or clears its mark.
+    virtual void ShowRefusedBox(TInputBox box, const std::string& reason) {
+        (void)box;
+        (void)reason;
+    }
 };
 
 // The window's after-run controls, owned by the front end.
@@ -98,7 +118,8 @@ class TRunControl {
 
     int PendingWorkers = 0;
     int ElapsedSeconds = 0;
-    std::string LastRefusal; // why the last RUN was refused, "" if it was accepted
+    std::string LastRefusal;                // why the last RUN was refused, "" if it was accepted
+    TInputBox RefusedBox = TInputBox::None; // the box LastRefusal is about
 
   private:
     void ClearPanels(int from);

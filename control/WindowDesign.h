@@ -46,12 +46,16 @@ inline constexpr int ClientHeight = 550;
 inline constexpr int MinimumClientWidth = 600;
 inline constexpr int MinimumClientHeight = 349;
 inline constexpr std::uint32_t ButtonFace = 0xF0F0F0; // 0x00BBGGRR
-inline constexpr int TimerInterval = 1000;            // Timer1, ms
+// The background of a box a RUN was refused for: a light red that keeps black text readable.
+inline constexpr std::uint32_t RefusedBoxColour = 0xDAD6FF; // 0x00BBGGRR
+inline constexpr int TimerInterval = 1000;                  // Timer1, ms
 inline constexpr int TrackBarMin = 1, TrackBarMax = 40, TrackBarPosition = 1;
 inline constexpr int ThumbLength = 18;
 // Status panel widths as designed; replaced at creation by those of DisplayScaling.h.
 inline constexpr std::array<int, 7> DesignPanelWidths{50, 135, 55, 55, 90, 105, 105};
-inline constexpr std::string_view Edit5Hint = "Soil saturated / water specific weight";
+// The critical gradient i_c the heave checks use; ASCII, as the window's font may lack Greek.
+inline constexpr std::string_view Edit5Hint =
+    "Y'/Yw: submerged unit weight / unit weight of water (the critical gradient i_c)";
 
 inline constexpr TControlDesign Bevel2{"Bevel2", TKind::Frame, {15, 8, 226, 281}};
 inline constexpr TControlDesign Label9{
@@ -159,6 +163,22 @@ inline constexpr std::array<TMenuCommandDesign, 8> MenuCommands{{
 inline constexpr std::string_view ChecksCaption = "Design checks";
 inline constexpr int ChecksClientWidth = 900;
 inline constexpr int ChecksClientHeight = 680;
+
+// The dialog before Export Report: the report's identification, one box per field of the
+// report's info in this order (Project, Structure, Engineer, Note); the note takes lines.
+inline constexpr std::string_view ReportInfoCaption = "Report details";
+struct TReportFieldDesign {
+    std::string_view Label;
+    bool MultiLine;
+};
+inline constexpr std::array<TReportFieldDesign, 4> ReportInfoFields{{
+    {"&Project :", false},
+    {"&Structure :", false},
+    {"&Engineer :", false},
+    {"N&ote :", true},
+}};
+inline constexpr int ReportInfoClientWidth = 440;
+inline constexpr int ReportInfoClientHeight = 240;
 
 // The About box.
 namespace about {

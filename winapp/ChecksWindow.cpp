@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
@@ -23,6 +24,16 @@ constexpr UINT WM_SEARCHDONE = WM_APP + 11;  // the search's thread has ended it
 constexpr int FieldId = 300, CriterionId = 310, FindId = 311, CancelId = 312;
 constexpr int ChartHeight = 230; // room for the three diagrams at 96 dpi
 constexpr COLORREF Refused = RGB(0xB0, 0x00, 0x20);
+// The settings grid at 96 dpi: three columns of a label (with the unit) and a box, each column
+// as wide as its longest label, fit the window's width.
+constexpr std::size_t SettingColumns = 3;
+constexpr int SettingBoxWidth = 70, SettingGap = 18, SettingRowHeight = 28;
+
+std::wstring SettingLabel(const report::TSettingFieldDesign& d) {
+    std::wstring label = Widen(d.Label);
+    if (*d.Unit) label += L" (" + Widen(d.Unit) + L")";
+    return label + L" :";
+}
 
 const char* const NothingYet = "Nothing to check yet: press RUN in the main window first.";
 
@@ -81,41 +92,63 @@ void TChecksForm::CreateControls(int dpi) {
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
         return c;
     };
+    // The settings in a grid of label and box pairs, row by row; the unit is in the label.
+    std::array<int, SettingColumns> labelWidths{}; // at 96 dpi
+    {
+        HDC dc = GetDC(Handle);
+        const HGDIOBJ old = SelectObject(dc, Font);
+        for (std::size_t i = 0; i < report::SettingFields.size(); ++i) {
+            const std::wstring label = SettingLabel(report::SettingFields[i]);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &extent);
+            int& widest = labelWidths[i % SettingColumns];
+            widest = std::max(widest, MulDiv(extent.cx, 96, dpi) + 4);
+        }
+        SelectObject(dc, old);
+        ReleaseDC(Handle, dc);
+    }
     for (std::size_t i = 0; i < report::SettingFields.size(); ++i) {
         const report::TSettingFieldDesign& d = report::SettingFields[i];
-        const int y = 12 + 28 * static_cast<int>(i);
-        make(L"STATIC", Widen(d.Label) + L" :", SS_RIGHT | SS_NOPREFIX, 12, y + 3, 186, 18);
+        const std::size_t column = i % SettingColumns;
+        int x = 12;
+        for (std::size_t c = 0; c < column; ++c)
+            x += labelWidths[c] + 6 + SettingBoxWidth + SettingGap;
+        const int y = 12 + SettingRowHeight * static_cast<int>(i / SettingColumns);
+        make(L"STATIC", SettingLabel(d), SS_RIGHT | SS_NOPREFIX, x, y + 3, labelWidths[column], 18);
         Fields[i] = make(L"EDIT", Widen(report::SettingText(CurrentSettings, d.Field)),
-                         WS_TABSTOP | ES_AUTOHSCROLL, 206, y, 80, 22, FieldId + static_cast<int>(i),
-                         WS_EX_CLIENTEDGE);
-        make(L"STATIC", Widen(d.Unit), SS_LEFT | SS_NOPREFIX, 292, y + 3, 60, 18);
+                         WS_TABSTOP | ES_AUTOHSCROLL, x + labelWidths[column] + 6, y,
+                         SettingBoxWidth, 22, FieldId + static_cast<int>(i), WS_EX_CLIENTEDGE);
     }
-    make(L"STATIC", L"Criterion :", SS_RIGHT, 12, 155, 186, 18);
-    CriterionBox = make(WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 206, 151,
-                        240, 160, CriterionId);
+    const auto settingRows =
+        static_cast<int>((report::SettingFields.size() + SettingColumns - 1) / SettingColumns);
+    // The search: its criterion, the buttons and the progress on one row, then the messages.
+    const int searchTop = 12 + SettingRowHeight * settingRows + 4;
+    make(L"STATIC", L"Criterion :", SS_RIGHT, 12, searchTop + 4, 78, 18);
+    CriterionBox = make(WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 96,
+                        searchTop, 240, 160, CriterionId);
     for (const report::TCriterionChoice& c : report::CriterionChoices)
         SendMessageW(CriterionBox, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(Widen(c.Text).c_str()));
     SendMessageW(CriterionBox, CB_SETCURSEL, 0, 0);
-    SettingsMessage = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 12, 182, 440, 34);
-
-    const int right = 470;
-    FindButton =
-        make(L"BUTTON", L"&Find embedment", WS_TABSTOP | BS_PUSHBUTTON, right, 10, 130, 26, FindId);
+    FindButton = make(L"BUTTON", L"&Find embedment", WS_TABSTOP | BS_PUSHBUTTON, 348, searchTop,
+                      130, 26, FindId);
     CancelButton =
-        make(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, right + 140, 10, 80, 26, CancelId);
-    Progress = make(PROGRESS_CLASSW, L"", 0, right, 44, width - right - 12, 18);
+        make(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, 486, searchTop, 80, 26, CancelId);
+    Progress = make(PROGRESS_CLASSW, L"", 0, 576, searchTop + 4, width - 576 - 12, 18);
     SendMessageW(Progress, PBM_SETRANGE32, 0, sheetpile::BaseRow - 1);
-    SearchStatus = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, right, 68, width - right - 12, 40);
+    const int messagesTop = searchTop + 32;
+    SettingsMessage = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 12, messagesTop, 328, 34);
+    SearchStatus =
+        make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 348, messagesTop, width - 348 - 12, 34);
 
-    Notice = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 12, 222, width - 24, 18);
-    const int linesTop = 244, chartTop = height - ChartHeight - 8;
+    Notice = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 12, messagesTop + 38, width - 24, 18);
+    const int linesTop = messagesTop + 60, chartTop = height - ChartHeight - 8;
     Lines = make(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL, 12,
                  linesTop, width - 24, chartTop - linesTop - 8, 0, WS_EX_CLIENTEDGE);
     SendMessageW(Lines, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     const wchar_t* headers[] = {L"Check", L"Rests on", L"Value", L"Required", L"Result"};
-    const int widths[] = {170, 0, 110, 120, 60};
-    const int restsOn = width - 24 - 170 - 110 - 120 - 60 - 24; // the rest, less a scroll bar
+    const int widths[] = {190, 0, 110, 120, 60};
+    const int restsOn = width - 24 - 190 - 110 - 120 - 60 - 24; // the rest, less a scroll bar
     for (int col = 0; col < 5; ++col) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;

@@ -1,5 +1,5 @@
-// The modeless "Design checks" window on the Win32 API: the check settings (unit weight of
-// water, tailwater, the two HYD factors, the target) and the search criterion, the design
+// The modeless "Design checks" window on the Win32 API: the check settings (one box for each
+// entry of report::SettingFields, in a grid) and the search criterion, the design
 // figures of the last completed run as rows with their verdicts, the three diagrams, and the
 // embedment search with a progress bar and Cancel.
 //
@@ -15,6 +15,7 @@
 #include "checks/DesignChecks.h"
 #include "checks/EmbedmentSearch.h"
 #include "control/RunControl.h"
+#include "report/CheckLines.h"
 #include "winapp/ChartView.h"
 
 #include <windows.h>
@@ -51,7 +52,7 @@ class TChecksForm {
     HWND Handle = nullptr;
     HWND Notice{}, SettingsMessage{}, CriterionBox{}, Lines{}, FindButton{}, CancelButton{},
         Progress{}, SearchStatus{};
-    std::array<HWND, 5> Fields{};
+    std::array<HWND, report::SettingFields.size()> Fields{};
     std::unique_ptr<TChartView> WallChart, ExitChart, EmbedChart;
 
   private:

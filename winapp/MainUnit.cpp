@@ -6,6 +6,7 @@
 #include "control/DisplayScaling.h"
 #include "control/ScrambledTexts.h"
 #include "winapp/AboutU.h"
+#include "winapp/ReportInfoDialog.h"
 #include "winapp/ResultsOut.h"
 #include "winapp/WideText.h"
 #include "winapp/Workers.h"
@@ -80,6 +81,7 @@ TForm1::TForm1(sheetpile::TModel& model) : Model(model) {
 
 TForm1::~TForm1() {
     FormDestroy();
+    if (RefusedBrush != nullptr) DeleteObject(RefusedBrush);
 }
 
 void TForm1::FormCreate() {
@@ -203,6 +205,54 @@ void TForm1::DesignChecks1Click() {
     SetForegroundWindow(Checks->Handle);
 }
 
+// --- The refused box ---------------------------------------------------------------------------
+
+HWND TForm1::InputBox(TInputBox box) const {
+    const HWND boxes[] = {nullptr, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8};
+    return boxes[static_cast<std::size_t>(box)];
+}
+
+void TForm1::SetTip(HWND edit, const std::wstring& text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle;
+    tool.uId = reinterpret_cast<UINT_PTR>(edit);
+    if (edit == Edit5) { // the box with the design's hint keeps its tool
+        static const std::wstring hint = Widen(design::Edit5Hint);
+        tool.lpszText = const_cast<wchar_t*>(text.empty() ? hint.c_str() : text.c_str());
+        SendMessageW(Tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    } else if (text.empty()) {
+        SendMessageW(Tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        tool.lpszText = const_cast<wchar_t*>(text.c_str());
+        SendMessageW(Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void TForm1::ShowRefusedBox(TInputBox box, const std::string& reason) {
+    ClearMark();
+    HWND edit = InputBox(box);
+    if (edit == nullptr) return;
+    if (RefusedBrush == nullptr) RefusedBrush = CreateSolidBrush(design::RefusedBoxColour);
+    MarkedBox = box;
+    MarkReason = Widen(reason);
+    SetTip(edit, MarkReason);
+    InvalidateRect(edit, nullptr, TRUE);
+    EDITBALLOONTIP balloon{sizeof balloon, L"Refused", MarkReason.c_str(), TTI_WARNING};
+    SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon));
+}
+
+void TForm1::ClearMark() {
+    HWND edit = InputBox(MarkedBox);
+    MarkedBox = TInputBox::None;
+    MarkReason.clear();
+    if (edit == nullptr) return;
+    SetTip(edit, L"");
+    SendMessageW(edit, EM_HIDEBALLOONTIP, 0, 0);
+    InvalidateRect(edit, nullptr, TRUE);
+}
+
 // --- What leaves the window ----------------------------------------------------------------------
 
 bool TForm1::ResultCommandsEnabled() const {
@@ -235,6 +285,7 @@ report::TRunReport TForm1::LastRun() const {
 
 report::TReportContent TForm1::ReportContent() const {
     report::TReportContent content;
+    content.Info = ReportInfo;
     content.Date = UtcNow();
     content.Inputs = LastInputs;
     content.Settings =
@@ -273,6 +324,11 @@ void TForm1::ExportResults1Click(const std::wstring* path) {
 
 void TForm1::ExportReport1Click(const std::wstring* path) {
     if (!ResultCommandsEnabled()) return;
+    {
+        TReportInfoDialog details(Handle, CurrentDpi, ReportInfo);
+        if (!details.Run()) return;
+        ReportInfo = details.Info();
+    }
     std::wstring name;
     if (path == nullptr && !AskSaveName(Handle, L"HTML report (*.html)\0*.html\0\0", L"html", name))
         return;
@@ -376,6 +432,8 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
             if (id == IDM_EXPORTREPORT) ExportReport1Click();
             if (id == IDM_COPY) Copy1Click();
             if (id == IDM_CHECKS) DesignChecks1Click();
+        } else if (HIWORD(w) == EN_CHANGE) {
+            if (from == InputBox(MarkedBox)) ClearMark(); // the marked box is being edited
         } else if (HIWORD(w) == BN_CLICKED) {
             if (from == Button1) Button1Click();
             if (from == CheckBox1) CheckBox1Click();
@@ -421,6 +479,12 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
+    case WM_CTLCOLOREDIT:
+        if (reinterpret_cast<HWND>(l) == InputBox(MarkedBox) && RefusedBrush != nullptr) {
+            SetBkColor(reinterpret_cast<HDC>(w), design::RefusedBoxColour);
+            return reinterpret_cast<LRESULT>(RefusedBrush);
+        }
+        return DefWindowProcW(Handle, message, w, l);
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
         if (item->hwndItem == Label5) DrawLabel5(*item);

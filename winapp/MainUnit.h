@@ -70,7 +70,8 @@ class TForm1 final : public TRunShell {
     void WorkerDone();
     void WMDpiChanged(int dpi);
     // File > Save Picture, Export Results, Export Report and Edit > Copy. Without a path the
-    // user is asked for one; a failure is shown in a message box and kept in LastError.
+    // user is asked for one; a failure is shown in a message box and kept in LastError. Export
+    // Report first asks for the report's details (ReportInfo); Cancel there exports nothing.
     void SavePicture1Click(const std::wstring* path = nullptr);
     void ExportResults1Click(const std::wstring* path = nullptr);
     void ExportReport1Click(const std::wstring* path = nullptr);
@@ -82,6 +83,7 @@ class TForm1 final : public TRunShell {
     // What the last completed run was made of, for what leaves the window.
     report::TRunReport LastRun() const;
     report::TReportContent ReportContent() const;
+    report::TReportInfo ReportInfo; // as at the details dialog's last OK in this session
     std::string LastError;
     std::function<void(const std::wstring& text)> ShowMessageBox; // replaces the box (tests)
 
@@ -98,7 +100,12 @@ class TForm1 final : public TRunShell {
     bool Closed() const { return WasClosed; }
     std::string MessageText; // Label5's text as the run control gave it
     int Alerts = 0;
-    std::function<void()> OnClosed; // the window has closed: the program ends
+    // The box the last RUN was refused for, tinted and carrying the reason as its tooltip (and a
+    // balloon where the system shows one) until the next accepted RUN or until it is edited.
+    TInputBox MarkedBox = TInputBox::None;
+    std::wstring MarkReason;
+    HWND InputBox(TInputBox box) const; // nullptr for None
+    std::function<void()> OnClosed;     // the window has closed: the program ends
 
   private:
     struct TPlaced {
@@ -118,7 +125,10 @@ class TForm1 final : public TRunShell {
     void Alert() override;
     void StartWorkers() override;
     char DecimalSeparator() const override;
+    void ShowRefusedBox(TInputBox box, const std::string& reason) override;
 
+    void ClearMark();
+    void SetTip(HWND edit, const std::wstring& text);
     static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Dispatch(UINT message, WPARAM w, LPARAM l);
     void CreateComponents(); // the design at 96 dpi
@@ -161,6 +171,7 @@ class TForm1 final : public TRunShell {
     std::chrono::steady_clock::time_point RunStart;
     std::unique_ptr<TChecksForm> Checks;
     double LastSeconds = 0;
+    HBRUSH RefusedBrush = nullptr;
 };
 
 // Loads the common controls (version 6, by the manifest) the window uses; once is enough.

@@ -4,11 +4,15 @@
 #include "AppTests.h"
 
 #include "app/ImageView.h"
+#include "app/ReportInfoDialog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
 
 namespace verrask::app::test {
 namespace {
@@ -22,6 +26,13 @@ struct TAnswers {
         form->ShowFailure = [this](const QString& m) { Failures << m; };
     }
 };
+
+// Answers the report's details dialog once it is open (it runs modally).
+void AnswerDetails(std::function<void(TReportInfoDialog*)> act) {
+    QTimer::singleShot(0, [act] {
+        if (auto* d = qobject_cast<TReportInfoDialog*>(QApplication::activeModalWidget())) act(d);
+    });
+}
 
 QString ReadAll(const QString& path) {
     QFile f(path);
@@ -54,10 +65,33 @@ void TChecksWindowTest::commandsWaitForARunAndWriteWhole() {
     QCOMPARE(ReadAll(dir.filePath("run-HeadGrid.csv")).count('\n'), 51);
     QCOMPARE(ReadAll(dir.filePath("run-FineStream.csv")).count('\n'), 201);
 
+    // The report's details are asked first; OK carries them into the report, Cancel exports
+    // nothing, and the next opening shows what was typed last.
     answers.Next = dir.filePath("sheet.html");
+    AnswerDetails([](TReportInfoDialog* d) {
+        TWindow::Type(d->Lines[0], "Cofferdam <B> & Co");
+        TWindow::Type(d->Lines[2], "A. Engineer");
+        d->Note->setPlainText("line 1\nline 2");
+        d->accept();
+    });
     w->ExportReport1->trigger();
     QVERIFY(ReadAll(answers.Next).contains("id=\"fs-exit\""));
     QVERIFY(answers.Failures.isEmpty());
+    QCOMPARE(w->ReportInfo.Project, std::string("Cofferdam <B> & Co"));
+    QCOMPARE(w->ReportInfo.Structure, std::string());
+    QCOMPARE(w->ReportInfo.Engineer, std::string("A. Engineer"));
+    QCOMPARE(w->ReportInfo.Note, std::string("line 1\nline 2"));
+    answers.Next = dir.filePath("cancelled.html");
+    QString shownAgain;
+    AnswerDetails([&shownAgain](TReportInfoDialog* d) {
+        shownAgain = d->Lines[0]->text();
+        TWindow::Type(d->Lines[0], "typed, then cancelled");
+        d->reject();
+    });
+    w->ExportReport1->trigger();
+    QCOMPARE(shownAgain, QString("Cofferdam <B> & Co"));
+    QVERIFY(!QFile::exists(answers.Next));
+    QCOMPARE(w->ReportInfo.Project, std::string("Cofferdam <B> & Co"));
 
     // A target that cannot be replaced (a folder): a message, the folder and its file kept, no
     // temporary file left behind.
@@ -84,6 +118,15 @@ void TChecksWindowTest::figuresFollowTheRunAndRefusedSettingsChangeNothing() {
     TChecksForm* c = w->ChecksForm;
     w->DesignChecks1->trigger();
     QVERIFY(c->isVisible());
+    // The window fits a 1280 x 800 screen; every settings label shows its whole text.
+    QVERIFY(c->minimumSizeHint().width() <= 1280 && c->minimumSizeHint().height() <= 760);
+    std::size_t labels = 0;
+    for (QLabel* label : c->findChildren<QLabel*>()) {
+        if (label->buddy() == nullptr) continue;
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        ++labels;
+    }
+    QCOMPARE(labels, c->Fields.size() + 1); // and the criterion's
     QVERIFY(c->Notice->text().startsWith("Nothing to check yet"));
     QCOMPARE(c->Lines->rowCount(), 0);
     QVERIFY(!c->FindButton->isEnabled());

@@ -133,7 +133,9 @@ void TMainWindowTest::designLayoutAt96Dpi() {
 
 void TMainWindowTest::tabOrderMenuAndTooltip() {
     TWindow w;
-    QCOMPARE(w->Edit5->toolTip(), QString("Soil saturated / water specific weight"));
+    QCOMPARE(
+        w->Edit5->toolTip(),
+        QString("Y'/Yw: submerged unit weight / unit weight of water (the critical gradient i_c)"));
     QCOMPARE(w->File1->title(), QString("&File"));
     QCOMPARE(w->Exit1->text(), QString("&Exit"));
     QCOMPARE(w->Help1->title(), QString("&Help"));
@@ -178,9 +180,30 @@ void TMainWindowTest::refusedInputs() {
         QVERIFY(!w->Timer1->isActive());
         QVERIFY(w.TuningDisabled());
         QCOMPARE(w->LiveWorkers(), 0);
+        // The refused box is marked and carries the reason; no other box does.
+        QLineEdit* marked = w->InputBox(w->MarkedBox);
+        QVERIFY(marked != nullptr);
+        QCOMPARE(marked->objectName(), QString(c.Marked));
+        QVERIFY(marked->toolTip().startsWith(QString::fromStdString(w->Control().LastRefusal)));
+        for (auto* other : w->Client()->findChildren<QLineEdit*>())
+            if (other != marked && other != w->Edit5) QCOMPARE(other->toolTip(), QString());
+        const QString kept = marked->text();
+        TWindow::Type(marked, kept + "0"); // editing the box clears its mark
+        TWindow::Type(marked, kept);
+        QCOMPARE(w->MarkedBox, TInputBox::None);
+        QCOMPARE(w->Edit5->toolTip().toStdString(), design::Edit5Hint);
         TWindow::Type(edit, before);
     }
     QVERIFY(!w.Model->ResultsReady);
+    // An accepted RUN clears the mark as well (editing another box does not).
+    TWindow::Type(w->Edit4, "1");
+    QTest::mouseClick(w->Button1, Qt::LeftButton);
+    QCOMPARE(w->MarkedBox, TInputBox::Edit3);
+    TWindow::Type(w->Edit4, "0");
+    QCOMPARE(w->MarkedBox, TInputBox::Edit3);
+    QTest::mouseClick(w->Button1, Qt::LeftButton);
+    QCOMPARE(w->MarkedBox, TInputBox::None);
+    QVERIFY(QTest::qWaitFor([&w] { return w->Button1->isEnabled(); }, 60000));
 }
 
 void TMainWindowTest::runningResultsAndProbe() {

@@ -26,6 +26,23 @@ check "geometry of the blanket run" grep -q '"PileUpCol":200,"PileDownCol":201,"
 check "refused input exits 2" test $? -eq 2
 check "refused input says so on stderr" grep -q "^Your input data is wrong!$" "$work/err"
 check "refused input prints nothing on stdout" test ! -s "$work/out"
+# What no soil or structure can be: refused as any wrong input, with the box named.
+for bad in "--k -4e-6|K must be positive" "--k 0|K must be positive" "--ratio 0|Y'/Yw must be positive" \
+           "--left -1|left blanket length must not be negative" \
+           "--right -0.5|right blanket length must not be negative" \
+           "--wall -1|wall depth must not be negative"; do
+  args=${bad%%|*}; reason=${bad#*|}
+  # shellcheck disable=SC2086
+  "$cli" $args >"$work/out" 2>"$work/err"
+  check "$args exits 2" test $? -eq 2
+  check "$args says why" grep -qF "$reason" "$work/err"
+  check "$args prints nothing on stdout" test ! -s "$work/out"
+done
+"$cli" --wall -0 --left -0 --right 0 >/dev/null
+check "signed zero wall and blankets are none" test $? -eq 0
+# 20,000 characters: a Windows command line holds at most 32,767.
+"$cli" --k "$(head -c 20000 /dev/zero | tr '\0' 7)x" >/dev/null 2>"$work/err"
+check "long input is quoted shortened" test "$(wc -c <"$work/err")" -lt 200 -a "$(grep -c '(20001 characters)' "$work/err")" -eq 1
 
 mkdir "$work/csv" "$work/none"
 "$cli" --csv "$work/csv" >/dev/null

@@ -24,7 +24,13 @@ class TRecordingShell final : public TRunShell {
     void Alert() override { ++Alerts; }
     void StartWorkers() override { ++WorkerStarts; }
     char DecimalSeparator() const override { return Separator; }
+    void ShowRefusedBox(TInputBox box, const std::string& reason) override {
+        RefusedBox = box;
+        RefusedReason = reason;
+    }
 
+    TInputBox RefusedBox = TInputBox::Edit1; // unset
+    std::string RefusedReason = "unset";
     std::string Message = "unset";
     std::array<std::string, PanelCount> Panels{"unset", "unset", "unset", "unset",
                                                "unset", "unset", "unset"};
@@ -171,14 +177,16 @@ TEST(InputChecks, WindowRulesAndModelLimits) {
         {"exponent only", With(&T::Edit6, "E5", &T::Edit7, "."), true},
         {"lone E", With(&T::Edit5, "E"), false},
         {"beyond the extended range", With(&T::Edit8, "1E5000"), false},
-        {"huge negative wall depth", With(&T::Edit2, "-1E4000"), true},
+        {"huge negative wall depth (now refused)", With(&T::Edit2, "-1E4000"), false},
         {"negative stratum", With(&T::Edit1, "-1", &T::Edit2, "-2"), false},
         {"zero stratum", With(&T::Edit1, "0", &T::Edit2, "-1"), false},
         {"long blanket offset by a negative one", With(&T::Edit6, "10", &T::Edit7, "-6"), false},
         {"head difference overflows", With(&T::Edit3, "1E4932", &T::Edit4, "-1E4932"), false},
         {"heave threshold overflows", With(&T::Edit5, "1E4931", &T::Edit1, "1E10"), false},
         {"discharge overflows", With(&T::Edit8, "1E4931"), false},
-        {"negative ratio is allowed", With(&T::Edit5, "-1"), true},
+        {"negative ratio (now refused)", With(&T::Edit5, "-1"), false},
+        {"signed zeros: no wall, no blankets", With(&T::Edit2, "-0", &T::Edit6, "-0"), true},
+        {"zero K", With(&T::Edit8, "-0"), false},
     };
     for (const CheckCase& k : cases) {
         TInputValues v;
@@ -187,16 +195,70 @@ TEST(InputChecks, WindowRulesAndModelLimits) {
     }
 }
 
-TEST(InputChecks, HugeNegativeWallDepthGivesNoPile) {
+TEST(InputChecks, PhysicallyImpossibleInputNamesItsBoxAndQuotesTheText) {
+    using T = TInputTexts;
+    const struct {
+        TInputTexts texts;
+        TInputBox box;
+        const char* reason;
+    } cases[] = {
+        {With(&T::Edit8, "-4e-6"), TInputBox::Edit8, "K must be positive: \"-4e-6\""},
+        {With(&T::Edit5, "0"), TInputBox::Edit5, "Y'/Yw must be positive: \"0\""},
+        {With(&T::Edit6, "-1"), TInputBox::Edit6,
+         "the left blanket length must not be negative (0 is none): \"-1\""},
+        {With(&T::Edit7, "-0.5"), TInputBox::Edit7,
+         "the right blanket length must not be negative (0 is none): \"-0.5\""},
+        {With(&T::Edit2, "-1"), TInputBox::Edit2,
+         "the sheet pile wall depth must not be negative (0 is no wall): \"-1\""},
+        // The window's own checks keep their order and come first.
+        {With(&T::Edit2, "3", &T::Edit8, "-1"), TInputBox::Edit2,
+         "the wall must be shallower than the stratum"},
+        {With(&T::Edit7, "x"), TInputBox::Edit7, "right blanket length is not a number: \"x\""},
+    };
+    for (const auto& k : cases) {
+        TInputValues v;
+        TInputBox box = TInputBox::None;
+        EXPECT_EQ(ReadInputs(k.texts, v, &box), k.reason);
+        EXPECT_EQ(box, k.box) << k.reason;
+    }
+    TInputValues v;
+    TInputBox box = TInputBox::Edit1;
+    EXPECT_EQ(ReadInputs(TInputTexts{}, v, &box), "");
+    EXPECT_EQ(box, TInputBox::None);
+}
+
+TEST(InputChecks, LongTextIsQuotedShortened) {
+    TInputTexts texts;
+    texts.Edit8 = std::string(100000, '7') + "x";
+    TInputValues v;
+    const std::string reason = ReadInputs(texts, v);
+    EXPECT_EQ(reason, "K is not a number: \"" + std::string(40, '7') +
+                          "\xE2\x80\xA6\" (100001 characters)");
+    // Never cut inside a character: the two-byte letter across the cut is left out whole.
+    const std::string greek = std::string(39, 'a') + "\xCE\xB3" + std::string(30, 'b');
+    EXPECT_EQ(QuotedInput(greek), "\"" + std::string(39, 'a') + "\xE2\x80\xA6\" (70 characters)");
+}
+
+TEST(InputChecks, RefusalTellsTheShellWhichBoxAndAcceptedRunClearsIt) {
     auto model = std::make_unique<sheetpile::TModel>();
     TRecordingShell shell;
     TPlainControls tuning;
     TRunControl control(*model, shell, tuning.Controls());
     control.FormCreate();
     TInputTexts texts;
-    texts.Edit2 = "-1E4000";
-    ASSERT_TRUE(control.Button1Click(texts));
-    EXPECT_EQ(model->PileRows, 0);
+    texts.Edit2 = "-1";
+    EXPECT_FALSE(control.Button1Click(texts));
+    EXPECT_EQ(control.RefusedBox, TInputBox::Edit2);
+    EXPECT_EQ(shell.RefusedBox, TInputBox::Edit2);
+    EXPECT_EQ(shell.RefusedReason, control.LastRefusal);
+    EXPECT_EQ(shell.Message, "Your input data is wrong!");
+    EXPECT_EQ(shell.Panels[0], " Fault");
+    EXPECT_EQ(shell.Alerts, 1);
+    EXPECT_EQ(shell.WorkerStarts, 0);
+    ASSERT_TRUE(control.Button1Click(TInputTexts{}));
+    EXPECT_EQ(control.RefusedBox, TInputBox::None);
+    EXPECT_EQ(shell.RefusedBox, TInputBox::None);
+    EXPECT_EQ(shell.RefusedReason, "");
 }
 
 } // namespace

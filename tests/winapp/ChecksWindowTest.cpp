@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <commctrl.h>
 
 #include <cmath>
@@ -44,6 +46,33 @@ TEST(ChecksWindow, ShowsTheLastRunsFiguresAndRefusesBadSettings) {
     w.Show();
     TChecksForm& c = OpenChecks(w);
     EXPECT_TRUE(IsWindowVisible(c.Handle));
+    // Every settings box lies inside the window, clear of the others, and its label's text fits.
+    RECT client{};
+    GetClientRect(c.Handle, &client);
+    std::vector<RECT> boxes;
+    HDC dc = GetDC(c.Handle);
+    for (HWND f : c.Fields) {
+        HWND label = GetWindow(f, GW_HWNDPREV);
+        const std::wstring text = TextOf(label);
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, old);
+        RECT shown{};
+        GetClientRect(label, &shown);
+        EXPECT_LE(extent.cx, shown.right) << Narrow(text);
+        RECT r{};
+        GetWindowRect(f, &r);
+        MapWindowPoints(nullptr, c.Handle, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_TRUE(r.left >= 0 && r.right <= client.right && r.bottom <= client.bottom);
+        for (const RECT& other : boxes) {
+            RECT overlap{};
+            EXPECT_FALSE(IntersectRect(&overlap, &r, &other));
+        }
+        boxes.push_back(r);
+    }
+    ReleaseDC(c.Handle, dc);
     EXPECT_EQ(c.Text(c.Notice).rfind("Nothing to check yet", 0), 0u);
     EXPECT_EQ(Rows(c), 0);
     EXPECT_FALSE(IsWindowEnabled(c.FindButton));

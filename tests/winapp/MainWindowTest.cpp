@@ -31,6 +31,18 @@ void Slide(const TWindow& w, HWND bar, int position) {
                  reinterpret_cast<LPARAM>(bar));
 }
 
+// The text of the window's tooltip for a box, L"" when it has none.
+std::wstring TipOf(const TForm1& form, HWND box) {
+    wchar_t text[512] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = form.Handle;
+    tool.uId = reinterpret_cast<UINT_PTR>(box);
+    tool.lpszText = text;
+    SendMessageW(form.Tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
 std::string HeadLossText(const sheetpile::TModel& model, int x, int row) {
     const long double v = static_cast<std::uint32_t>(model.FineHeadAt(x, row));
     return " Head loss: " + std::to_string(static_cast<long long>(sheetpile::Round(v / 10000000))) +
@@ -126,7 +138,7 @@ TEST(MainWindow, OpensWithTheDesignAt96Dpi) {
 
     // The menu bar from the design, with its texts and access keys; the commands that need a
     // completed run are disabled.
-    wchar_t text[32];
+    wchar_t text[128];
     ASSERT_EQ(GetMenuItemCount(w->MainMenu1), static_cast<int>(design::MenuBar.size()));
     for (std::size_t i = 0; i < design::MenuBar.size(); ++i) {
         GetMenuStringW(w->MainMenu1, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
@@ -154,7 +166,7 @@ TEST(MainWindow, OpensWithTheDesignAt96Dpi) {
     tool.hwnd = w->Handle;
     tool.uId = reinterpret_cast<UINT_PTR>(w->Edit5);
     tool.lpszText = text;
-    SendMessageW(w->Tooltip, TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(w->Tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(Narrow(text), design::Edit5Hint);
 
     // Tab order (the dialog manager skips disabled controls).
@@ -200,9 +212,26 @@ TEST(MainWindow, RefusesWrongInput) {
         EXPECT_TRUE(IsWindowEnabled(w->Button1));
         EXPECT_TRUE(w.TuningEnabled(false));
         EXPECT_EQ(w->LiveWorkers(), 0);
+        // The refused box is marked and its tooltip gives the reason; editing it clears both.
+        HWND marked = w->InputBox(w->MarkedBox);
+        EXPECT_EQ(marked, w->HandleOf(c.Marked));
+        EXPECT_EQ(Narrow(TipOf(*w.Form, marked)), w->Control().LastRefusal);
+        TWindow::Type(marked, TWindow::Text(marked));
+        EXPECT_EQ(w->MarkedBox, TInputBox::None);
+        EXPECT_EQ(TipOf(*w.Form, marked), marked == w->Edit5 ? Widen(design::Edit5Hint) : L"");
         TWindow::Type(edit, before);
     }
     EXPECT_FALSE(w.Model->ResultsReady);
+    // An accepted RUN clears the mark as well (editing another box does not).
+    TWindow::Type(w->Edit4, "1");
+    TWindow::Click(w->Button1);
+    EXPECT_EQ(w->MarkedBox, TInputBox::Edit3);
+    TWindow::Type(w->Edit4, "0");
+    EXPECT_EQ(w->MarkedBox, TInputBox::Edit3);
+    TWindow::Click(w->Button1);
+    EXPECT_EQ(w->MarkedBox, TInputBox::None);
+    EXPECT_EQ(TipOf(*w.Form, w->Edit3), L"");
+    EXPECT_TRUE(PumpUntil([&w] { return w->LiveWorkers() == 0; }, 60000));
 }
 
 TEST(MainWindow, RunsTunesProbesAndShowsThePicture) {

@@ -125,11 +125,46 @@ TEST(WindowExports, CommandsWaitForACompletedRunAndWriteItsFiles) {
     for (const char* grid : report::CsvNames)
         EXPECT_FALSE(ReadAll(folder + L"run-" + Widen(grid)).empty()) << grid;
 
+    AcceptDetails();
     w->ExportReport1Click(&sheet);
     EXPECT_EQ(w->LastError, "");
     const std::string html = ReadAll(sheet);
     EXPECT_NE(html.find("data:image/png;base64,"), std::string::npos);
     EXPECT_NE(html.find("</html>"), std::string::npos);
+}
+
+TEST(WindowExports, ReportDetailsAreAskedFirstAndKeptForTheSession) {
+    TWindow w;
+    w.Show();
+    ASSERT_TRUE(w.RunToResults());
+    const std::wstring sheet = TempFolder() + L"details.html", none = TempFolder() + L"none.html";
+    DeleteFileW(none.c_str());
+    AnswerDetails([](TReportInfoDialog& d) {
+        TWindow::Type(d.Boxes[0], "Cofferdam <B> & Co");
+        TWindow::Type(d.Boxes[2], "A. Engineer");
+        TWindow::Type(d.Boxes[3], "line 1\r\nline 2");
+        SendMessageW(d.OkButton, BM_CLICK, 0, 0);
+    });
+    w->ExportReport1Click(&sheet);
+    EXPECT_EQ(w->LastError, "");
+    EXPECT_EQ(w->ReportInfo.Project, "Cofferdam <B> & Co");
+    EXPECT_EQ(w->ReportInfo.Structure, "");
+    EXPECT_EQ(w->ReportInfo.Engineer, "A. Engineer");
+    EXPECT_EQ(w->ReportInfo.Note, "line 1\nline 2");
+    EXPECT_EQ(w->ReportContent().Info.Project, "Cofferdam <B> & Co");
+    EXPECT_FALSE(ReadAll(sheet).empty());
+    // Cancel (IDCANCEL, as Escape gives) exports nothing and keeps the details; they open prefilled.
+    std::string shown;
+    AnswerDetails([&shown](TReportInfoDialog& d) {
+        shown = TWindow::Text(d.Boxes[3]);
+        TWindow::Type(d.Boxes[0], "typed, then cancelled");
+        SendMessageW(d.Handle, WM_COMMAND, IDCANCEL, 0);
+    });
+    w->ExportReport1Click(&none);
+    EXPECT_EQ(shown, "line 1\r\nline 2");
+    EXPECT_EQ(w->ReportInfo.Project, "Cofferdam <B> & Co");
+    EXPECT_EQ(GetFileAttributesW(none.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(IsWindowEnabled(w->Handle));
 }
 
 TEST(WindowExports, AFailedWriteSaysSoAndKeepsTheEarlierFile) {
@@ -142,6 +177,7 @@ TEST(WindowExports, AFailedWriteSaysSoAndKeepsTheEarlierFile) {
     CreateDirectoryW(part.c_str(), nullptr); // the temporary file cannot be made
     std::vector<std::wstring> boxes;         // what the message boxes said
     w->ShowMessageBox = [&](const std::wstring& text) { boxes.push_back(text); };
+    AcceptDetails();
     w->ExportReport1Click(&report);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].rfind(L"The report was not written.", 0), 0u);

@@ -1,8 +1,10 @@
 // Shared helpers of the Win32 window's tests: a fresh model and Form1 per test, the message
-// pump, typing into a box, pressing RUN and waiting for the completion, reading status panels.
+// pump, typing into a box, pressing RUN and waiting for the completion, reading status panels,
+// answering the report details dialog.
 #pragma once
 
 #include "winapp/MainUnit.h"
+#include "winapp/ReportInfoDialog.h"
 #include "winapp/WideText.h"
 
 #include <windows.h>
@@ -11,6 +13,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +34,23 @@ template <typename Done> bool PumpUntil(Done done, int timeoutMs = 60000) {
     }
     return true;
 }
+// Answers the report details dialog once it runs (modally, inside the command that opens it):
+// `act` gets it on the window's thread, from a timer of the dialog's own message loop.
+inline std::function<void(TReportInfoDialog&)> DetailsAnswer;
+inline void CALLBACK AnswerDetailsNow(HWND, UINT, UINT_PTR id, DWORD) {
+    if (TReportInfoDialog::Current == nullptr) return;
+    KillTimer(nullptr, id);
+    const auto act = std::move(DetailsAnswer);
+    act(*TReportInfoDialog::Current);
+}
+inline void AnswerDetails(std::function<void(TReportInfoDialog&)> act) {
+    DetailsAnswer = std::move(act);
+    SetTimer(nullptr, 0, 10, &AnswerDetailsNow);
+}
+inline void AcceptDetails() {
+    AnswerDetails([](TReportInfoDialog& d) { SendMessageW(d.OkButton, BM_CLICK, 0, 0); });
+}
+
 inline void Pump(int ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     PumpUntil([&] { return std::chrono::steady_clock::now() > end; }, ms + 1000);
