@@ -4,9 +4,10 @@
 // across the bitmap. Pixels are stored packed, Width() per row.
 #include "sheetpile/Canvas.h"
 
+#include "support/FileWrite.h"
+
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 namespace sheetpile {
 
@@ -152,21 +153,18 @@ std::uint64_t TBitmap::PixelHash() const {
 }
 
 bool TBitmap::WritePPM(const std::string& path) const {
-    std::ofstream out(path, std::ios::binary);
-    if (!out) return false;
-    out << "P6\n" << width_ << ' ' << height_ << "\n255\n";
-    std::vector<char> line(static_cast<std::size_t>(width_) * 3);
+    std::string ppm = "P6\n" + std::to_string(width_) + ' ' + std::to_string(height_) + "\n255\n";
+    ppm.reserve(ppm.size() +
+                static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3);
     for (int y = 0; y < height_; ++y) {
         const TColor* row = Row(y);
         for (int x = 0; x < width_; ++x) {
-            const auto at = static_cast<std::size_t>(x) * 3;
-            line[at] = static_cast<char>(RedOf(row[x]));
-            line[at + 1] = static_cast<char>(GreenOf(row[x]));
-            line[at + 2] = static_cast<char>(BlueOf(row[x]));
+            ppm += static_cast<char>(RedOf(row[x]));
+            ppm += static_cast<char>(GreenOf(row[x]));
+            ppm += static_cast<char>(BlueOf(row[x]));
         }
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
     }
-    return static_cast<bool>(out.flush());
+    return verrask::WriteWholeFile(path, ppm).empty();
 }
 
 } // namespace sheetpile

@@ -86,7 +86,7 @@ class TBitmap {
     // FNV-1a 64 over width, height, then every pixel in row order, each fed as
     // four little-endian bytes.
     std::uint64_t PixelHash() const;
-    // Binary P6 dump for debugging (allocates a row buffer); true if written.
+    // Binary P6 dump for debugging, through the one file writer; true if written.
     bool WritePPM(const std::string& path) const;
 
   private:

@@ -59,11 +59,13 @@ void TChecksWindowTest::commandsWaitForARunAndWriteWhole() {
     QCOMPARE(saved.size(), shown.size());
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), shown);
 
-    answers.Next = dir.filePath("run.json");
+    answers.Next = dir.filePath("run"); // the filter's ".json" is added
     w->ExportResults1->trigger();
-    QVERIFY(ReadAll(answers.Next).startsWith("{\"run\":1,\"inputs\":{\"left\":\"0\""));
+    QVERIFY(ReadAll(dir.filePath("run.json")).startsWith("{\"run\":1,\"inputs\":{\"left\":\"0\""));
     QCOMPARE(ReadAll(dir.filePath("run-HeadGrid.csv")).count('\n'), 51);
     QCOMPARE(ReadAll(dir.filePath("run-FineStream.csv")).count('\n'), 201);
+    // A header, then every coarse node: 51 rows of 302 columns (3 D of open ground each side).
+    QCOMPARE(ReadAll(dir.filePath("run-fields.csv")).count('\n'), 1 + 51 * 302);
 
     // The report's details are asked first; OK carries them into the report, Cancel exports
     // nothing, and the next opening shows what was typed last.
