@@ -63,5 +63,26 @@ TEST(CliOptions, UsageErrors) {
     }
 }
 
+TEST(CliOptions, EachCriterionHasItsTargetAndThePlainTargetIsTheSearchedOnes) {
+    TCliPlan plan;
+    // The plain --target comes before --embed here: it still belongs to the searched criterion.
+    ASSERT_EQ(Parse({"--target", "2", "--embed", "ec7a", "--target", "exit=5", "--uplift-factors",
+                     " 1.1 , 0.8 ", "--project", "Dock 4"},
+                    plan),
+              "");
+    const checks::TCheckSettings& s = plan.CheckSettings;
+    EXPECT_EQ(s.TargetEc7a, 2);
+    EXPECT_EQ(s.TargetExit, 5);
+    EXPECT_EQ(s.TargetTerzaghi, 1.5L); // untouched
+    EXPECT_EQ(s.UpliftDst, 1.1L);
+    EXPECT_EQ(s.UpliftStb, 0.8L);
+    EXPECT_EQ(plan.Info.Project, "Dock 4");
+
+    // A refused half of a pair changes neither factor; the message gives the range.
+    const std::string error = Parse({"--factors", "1.2,9"}, plan);
+    EXPECT_NE(error.find("from 0.5 to 3"), std::string::npos) << error;
+    EXPECT_EQ(plan.CheckSettings.FactorDst, 1.35L);
+}
+
 } // namespace
 } // namespace verrask::cli

@@ -1,6 +1,7 @@
 // The window's check rows and settings fields: verdicts against the requirement, refused
 // settings leaving everything as it was.
 #include "report/CheckLines.h"
+#include "report/EmbedmentText.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,18 @@ TEST(CheckLines, TailwaterComesFromH2UnlessSetAndNeverBelowTheGround) {
     s.Tailwater = 2;
     EXPECT_EQ(checks::EffectiveTailwater(s), 2);
     EXPECT_NE(TailwaterNote(s).find("set by the user"), std::string::npos);
+}
+
+TEST(EmbedmentText, OneRowIsSingularAndAnUpperBoundWithOneFullStop) {
+    checks::TEmbedment e;
+    e.Rows = 1;
+    e.Depth = 0.12L;
+    e.Interpolated = 0.0006L; // would be made up below one row: never shown
+    EXPECT_EQ(EmbedmentSummary(e),
+              "Even a wall of one row passes: the required embedment is at most 1 row = 0.12 m.");
+    EXPECT_EQ(TrialSummary({1, 0.12L, 2, true, 0}), "1 row (0.12 m) passes");
+    e.Rows = 3, e.FailingRows = 2, e.Depth = 0.36L, e.Interpolated = 0.3L;
+    EXPECT_EQ(EmbedmentSummary(e), "Shallowest passing wall: 3 rows = 0.36 m; interpolated 0.3 m.");
 }
 
 } // namespace
