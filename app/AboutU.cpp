@@ -149,12 +149,15 @@ void TAboutForm::changeEvent(QEvent* event) {
 
 bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label2) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseButtonPress) return true; // a click, not a drag
-        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
-            Label2->rect().contains(mouse->position().toPoint())) {
-            Label2Click();
-            return true;
+        // Only a release is a mouse event here: other events are not cast to one.
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                Label2->rect().contains(mouse->position().toPoint())) {
+                Label2Click();
+                return true;
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -30,12 +30,6 @@ int TrackBarPosition(std::uint32_t count) {
 
 } // namespace
 
-std::string_view InputBoxName(TInputBox box) {
-    static constexpr std::string_view names[] = {"",      "Edit1", "Edit2", "Edit3", "Edit4",
-                                                 "Edit5", "Edit6", "Edit7", "Edit8"};
-    return names[static_cast<std::size_t>(box)];
-}
-
 std::string QuotedInput(std::string_view text) {
     // Long enough for any number worth reading, short enough for one line of a message.
     constexpr std::size_t Shown = 40;

@@ -38,7 +38,6 @@ struct TInputValues {
 
 // The input box a refusal is about (None: the input was accepted).
 enum class TInputBox { None, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8 };
-std::string_view InputBoxName(TInputBox box); // "Edit1" ... "Edit8", "" for None
 
 // Reads the boxes (K, D, d, Y'/Yw, H1, H2, L, R) and checks them. Returns "" when the input is
 // accepted, else why it is refused (the batch tool's stderr, the windows' mark at the box); a

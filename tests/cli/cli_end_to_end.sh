@@ -38,8 +38,6 @@ for bad in "--k -4e-6|K must be positive" "--k 0|K must be positive" "--ratio 0|
   check "$args says why" grep -qF "$reason" "$work/err"
   check "$args prints nothing on stdout" test ! -s "$work/out"
 done
-"$cli" --wall -0 --left -0 --right 0 >/dev/null
-check "signed zero wall and blankets are none" test $? -eq 0
 # 20,000 characters: a Windows command line holds at most 32,767.
 "$cli" --k "$(head -c 20000 /dev/zero | tr '\0' 7)x" >/dev/null 2>"$work/err"
 check "long input is quoted shortened" test "$(wc -c <"$work/err")" -lt 200 -a "$(grep -c '(20001 characters)' "$work/err")" -eq 1
