@@ -105,6 +105,13 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
         e.Note = "Y'/Yw must be positive: no wall depth can pass";
         return e;
     }
+    // Where a downstream blanket ends the exit gradient is singular: its grid value carries no
+    // verdict, so no depth can be chosen by it.
+    if (criterion == TCriterion::Exit && user.RightBlanketCol > user.PileDownCol) {
+        e.Note = "the exit gradient at the end of a downstream blanket depends on the grid: no "
+                 "embedment follows from it; choose the prism, EC7 HYD or the heave column";
+        return e;
+    }
     // One trial model per thread, reused from trial to trial (each trial resets what it uses).
     auto first = std::make_unique<TModel>(), second = std::make_unique<TModel>();
     first->InitModel();

@@ -20,7 +20,9 @@
 // it).
 //
 // Holds: the user's model is only read; the trials are in increasing rows; Rows is 0 when no depth
-// up to 49 rows passes, FailingRows is 0 when even a wall of one row passes. Progress is called on
+// up to 49 rows passes, FailingRows is 0 when even a wall of one row passes; no trial is run (and
+// Note says why) when Y'/Yw is not positive or the criterion is the exit gradient of a geometry
+// with a downstream blanket, whose value there is grid-dependent. Progress is called on
 // the calling thread after each trial; a set Cancel flag ends the search after the current round
 // (Cancelled is then true and the result incomplete).
 #pragma once

@@ -3,6 +3,8 @@
 
 #include "report/FigureFormat.h"
 
+#include <cctype>
+
 namespace verrask::report {
 
 std::string RowsText(int rows) {
@@ -10,6 +12,11 @@ std::string RowsText(int rows) {
 }
 
 std::string EmbedmentSummary(const checks::TEmbedment& e) {
+    if (e.Rows == 0 && e.Trials.empty() && !e.Note.empty()) { // nothing was tried: say why
+        std::string why = e.Note;
+        why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));
+        return why + ".";
+    }
     if (e.Rows == 0) return "No wall up to 49 grid rows passes.";
     const std::string wall = RowsText(e.Rows) + " = " + FormatFigure(e.Depth) + " m";
     if (e.FailingRows == 0)

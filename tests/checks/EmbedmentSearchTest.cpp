@@ -109,6 +109,16 @@ TEST(EmbedmentSearch, EndsOfTheRangeAndCancel) {
     TEmbedment e = SearchEmbedment(user, TCriterion::Terzaghi, TCheckSettings{}, control);
     EXPECT_TRUE(e.Cancelled);
     EXPECT_TRUE(e.Trials.empty());
+
+    // Under a downstream blanket the exit gradient is singular at its end: no depth is chosen
+    // by it, and nothing is solved.
+    auto blanket = sheetpile::testing::NewModel();
+    blanket->UnitWeightRatio = 1;
+    blanket->SetupGeometry(2, 1, 0, 1);
+    e = SearchEmbedment(*blanket, TCriterion::Exit, TCheckSettings{});
+    EXPECT_EQ(e.Rows, 0);
+    EXPECT_TRUE(e.Trials.empty());
+    EXPECT_NE(e.Note.find("grid"), std::string::npos);
     if (UnderSanitizer) GTEST_SKIP() << "the searches below are checked in the optimised build";
 
     TCheckSettings s;
