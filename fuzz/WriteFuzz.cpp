@@ -74,6 +74,19 @@ std::vector<fs::path> Temporaries() {
     return found;
 }
 
+// Where a chain of symbolic links ends, dangling or not (the path itself when it is no link).
+fs::path Followed(fs::path path) {
+    constexpr int MostLinks = 40; // the kernel's own limit
+    for (int i = 0; i < MostLinks; ++i) {
+        std::error_code ec;
+        if (fs::symlink_status(path, ec).type() != fs::file_type::symlink) break;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
 bool Contains(const std::vector<fs::path>& list, const fs::path& path) {
     for (const fs::path& p : list)
         if (p == path) return true;
@@ -87,13 +100,17 @@ void WriteSet(const std::vector<fs::path>& names) {
         files.push_back({Scratch() / name, "new " + name.string()});
         before.push_back(Contents(files.back().Path));
     }
-    std::vector<fs::path> allowed = Temporaries(); // those there before, and the targets
-    for (const verrask::TFileContent& f : files) allowed.push_back(f.Path);
+    std::vector<fs::path> allowed = Temporaries(); // those there before
     const std::string error = files.size() == 1
                                   ? verrask::WriteWholeFile(files[0].Path, files[0].Bytes)
                                   : verrask::WriteFileSet(files);
+    // And the targets, after links: a link may lead to a name that ends in ".old".
+    std::error_code ec;
+    for (const verrask::TFileContent& f : files)
+        allowed.push_back(fs::weakly_canonical(Followed(f.Path), ec));
     for (const fs::path& left : Temporaries())
-        Require(Contains(allowed, left), "no temporary file is left");
+        Require(Contains(allowed, left) || Contains(allowed, fs::weakly_canonical(left, ec)),
+                "no temporary file is left");
     // A set naming one file twice ends with the last bytes for it: check distinct names only.
     for (std::size_t i = 0; i < files.size(); ++i) {
         bool repeated = false;
