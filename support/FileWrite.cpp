@@ -246,14 +246,22 @@ void Undo(std::vector<TPending>& pending, std::size_t renamed) {
 
 std::string WriteAll(const std::vector<TFileContent>& files) {
     std::vector<TPending> pending(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::string error = Resolve(files[i].Path, pending[i]);
-        if (error.empty()) error = WriteTemp(pending[i], files[i].Bytes);
-        if (!error.empty()) {
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (std::string error = Resolve(files[i].Path, pending[i]); !error.empty()) return error;
+    // A file of the set whose name is another's temporary or backup would be overwritten by it.
+    for (const TPending& p : pending)
+        for (const TPending& other : pending) {
+            const fs::path target = p.Target.lexically_normal();
+            if (target == fs::path(other.Target).concat(".part").lexically_normal() ||
+                target == fs::path(other.Target).concat(".old").lexically_normal())
+                return Failure(p.Target, "its name is the temporary name of " +
+                                             PathText(other.Target) + " in the same set");
+        }
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (std::string error = WriteTemp(pending[i], files[i].Bytes); !error.empty()) {
             Undo(pending, 0);
             return error;
         }
-    }
     const bool set = pending.size() > 1;
     for (std::size_t i = 0; i < pending.size(); ++i) {
         TPending& p = pending[i];

@@ -106,6 +106,13 @@ TEST(FileWrite, ASetIsAllNewOrAllOld) {
     ASSERT_EQ(verrask::WriteFileSet(files), "");
     EXPECT_EQ(Read(dir / "a.json") + Read(dir / "b.csv") + Read(dir / "c.csv"), "new anew bnew c");
     EXPECT_TRUE(NoLeftovers(dir));
+
+    // A file of the set named as another's temporary would overwrite it: refused, nothing made.
+    const std::string error =
+        verrask::WriteFileSet({{dir / "a.json", "x"}, {dir / "a.json.part", "y"}});
+    EXPECT_NE(error.find("temporary name of"), std::string::npos) << error;
+    EXPECT_EQ(Read(dir / "a.json"), "new a");
+    EXPECT_FALSE(fs::exists(dir / "a.json.part"));
 }
 
 TEST(FileWrite, NamesOutsideAsciiRoundTrip) {
