@@ -1,6 +1,6 @@
 # Cross-build for 64-bit Windows with Debian's MinGW-w64 (posix threads model, for std::thread);
-# the tests run under Wine through the emulator wrapper wine-run.sh, which the top-level
-# CMakeLists points at a Wine prefix inside the build directory.
+# the tests run under Wine through the emulator wrapper scripts/wine/wine-run.sh, which the
+# top-level CMakeLists points at a Wine prefix inside the build directory.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

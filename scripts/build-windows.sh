@@ -21,7 +21,7 @@ cmake --build --preset windows -j "$jobs"
 step "Windows tests under Wine"
 # The window's tests need a screen: a virtual one where there is none.
 export VERRASK_WINE_DISPLAY=xvfb
-source scripts/wine-env.sh build/windows/wine
+source scripts/wine/wine-env.sh build/windows/wine
 trap wine_env_stop EXIT
 ctest --preset windows -j "$jobs"
 

@@ -52,7 +52,7 @@ compare() { # a name, then the options
   done
   (cd "$l" && "$linux" "${args_l[@]}" >"$l/out" 2>"$l/err")
   local code_l=$?
-  (cd "$w" && "$here/../cmake/wine-lf.sh" "$prefix" "$windows" "${args_w[@]}" >"$w/out" 2>"$w/err")
+  (cd "$w" && "$here/wine/wine-lf.sh" "$prefix" "$windows" "${args_w[@]}" >"$w/out" 2>"$w/err")
   local code_w=$?
   local bad=()
   [ "$code_l" = "$code_w" ] || bad+=("exit code $code_l / $code_w")

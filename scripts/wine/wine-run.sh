@@ -12,8 +12,8 @@ mkdir -p "$prefix"
 exec 9>"$prefix.lock"
 flock 9
 if [ ! -f "$prefix/.verrask-ready" ]; then
-  # shellcheck source=../scripts/wine-env.sh
-  source "$(dirname "$0")/../scripts/wine-env.sh" "$prefix" >&2 9>&-
+  # shellcheck source=SCRIPTDIR/wine-env.sh
+  source "$(dirname "$0")/wine-env.sh" "$prefix" >&2 9>&-
 fi
 export WINEPREFIX
 WINEPREFIX="$(cd "$prefix" && pwd)"

@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # Prepares a Wine prefix for the Windows programs and their tests. Source it with the prefix path:
 #
-#   source scripts/wine-env.sh build/windows/wine            # console programs and test suites
-#   VERRASK_WINE_DISPLAY=xvfb source scripts/wine-env.sh P   # windows too, on a virtual screen
+#   source scripts/wine/wine-env.sh build/windows/wine           # console programs, test suites
+#   VERRASK_WINE_DISPLAY=xvfb source scripts/wine/wine-env.sh P  # windows too, on a virtual screen
 #
 # On return:
 # - WINEPREFIX (absolute) names the prefix, created on first use (about 12 s) and reused after;
@@ -21,7 +21,7 @@
 # Console programs need no display. Nothing here needs the i386 architecture: wine64 runs the
 # 64-bit programs alone.
 
-wine_env_prefix="${1:?usage: source scripts/wine-env.sh PREFIX_DIR}"
+wine_env_prefix="${1:?usage: source scripts/wine/wine-env.sh PREFIX_DIR}"
 mkdir -p "$wine_env_prefix"
 export WINEPREFIX
 WINEPREFIX="$(cd "$wine_env_prefix" && pwd)"
@@ -72,7 +72,7 @@ case "${VERRASK_WINE_DISPLAY:-}" in
   *) wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true ;;
 esac
 
-# Tells cmake/wine-run.sh that the prefix is complete.
+# Tells wine-run.sh that the prefix is complete.
 touch "$WINEPREFIX/.verrask-ready"
 
 wine_env_stop() {
