@@ -2,11 +2,14 @@
 BUILD_PACKAGES=(cmake ninja-build g++ make pkg-config zlib1g-dev)
 # The window: Qt 6 Widgets and the Tahoma of fonts-wine.
 APP_PACKAGES=(qt6-base-dev fonts-wine)
-# The window's tests also open it on a virtual X display with a window manager.
 # The fuzz targets: clang 14 with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The Linux package: dpkg-shlibdeps for its dependencies, the checkers of its desktop entry and
+# AppStream metainfo.
+DEB_PACKAGES=(dpkg-dev desktop-file-utils appstream)
+# The window's tests also open it on a virtual X display with a window manager.
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev "${APP_PACKAGES[@]}"
-  "${FUZZ_PACKAGES[@]}" xvfb xauth openbox)
+  "${FUZZ_PACKAGES[@]}" xvfb xauth openbox "${DEB_PACKAGES[@]}")
 # The Windows cross-build and its tests under Wine (64-bit Wine only: no i386 architecture).
 # googletest: the sources the cross-build compiles; nsis: the installer; xvfb and openbox: a
 # screen for the window's tests; fonts-wine: Tahoma for the prefix.

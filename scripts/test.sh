@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite: the optimised build (the window's tests among
-# them, headless and under Xvfb), then the core and run control again under AddressSanitizer +
+# them, headless and under Xvfb) and its Debian package, installed, run once and removed again
+# (scripts/check-package.sh), then the core and run control again under AddressSanitizer +
 # UndefinedBehaviorSanitizer, and the threaded tests under ThreadSanitizer (both without the
 # window, to keep the run short); the fuzz preset built whole (clang) and each libFuzzer target
 # run for a minute from its seeds; last the Windows cross-build with its tests under Wine
@@ -17,6 +18,9 @@ step "release build and tests"
 cmake --preset release -DVERRASK_TESTS=ON -DVERRASK_APP=ON >/dev/null
 cmake --build --preset release -j "$jobs"
 ctest --preset release -j "$jobs"
+
+step "Linux package: build, install, check, run, remove"
+bash scripts/check-package.sh
 
 step "AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake --preset asan -DVERRASK_APP=OFF >/dev/null
