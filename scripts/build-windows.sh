@@ -26,12 +26,12 @@ trap wine_env_stop EXIT
 ctest --preset windows -j "$jobs"
 
 step "Linux and Windows batch tools, output for output"
-if [ ! -x build/release/cli/verrask-cli ]; then
+if [ ! -x build/release/verrask-cli ]; then
   cmake --preset release >/dev/null
 fi
 cmake --build --preset release -j "$jobs" --target verrask-cli
-bash scripts/compare-windows.sh "$PWD/build/release/cli/verrask-cli" \
-  "$PWD/build/windows/cli/verrask-cli.exe" "$WINEPREFIX"
+bash scripts/compare-windows.sh "$PWD/build/release/verrask-cli" "$PWD/build/windows/verrask-cli.exe" \
+  "$WINEPREFIX"
 
 step "Windows installer under Wine"
 installer=$(ls build/windows/Verrask-*-win64.exe 2>/dev/null || true)

@@ -51,7 +51,7 @@ newest=$(grep -m1 -o '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)
 # The installed batch tool gives the build's run text (only the measured time differs).
 untimed() { sed -E 's/elapsed: [0-9.]+ s/elapsed: _ s/'; }
 installed=$(cd /tmp && /usr/bin/verrask-cli | untimed) || fail "the installed verrask-cli failed"
-built=$(build/release/cli/verrask-cli | untimed)
+built=$(build/release/verrask-cli | untimed)
 grep -q "^Shape Factor (nf/nd) = " <<<"$installed" ||
   fail "the installed verrask-cli printed: $installed"
 [ "$installed" = "$built" ] || fail "installed and built verrask-cli differ: $installed"

@@ -19,4 +19,4 @@ echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the batch
 bash scripts/setup.sh "${BUILD_PACKAGES[@]}"
 cmake --preset release -DVERRASK_TESTS=OFF -DVERRASK_BENCH=OFF >/dev/null
 cmake --build --preset release --target verrask-cli
-./build/release/cli/verrask-cli "$@"
+./build/release/verrask-cli "$@"
