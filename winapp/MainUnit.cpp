@@ -384,7 +384,12 @@ void TForm1::SetRunEnabled(bool enabled) {
 }
 
 void TForm1::ShowPicture() {
-    Image1->SetPicture(Model.ShownPicture); // keeps its left, grows to the right
+    Image1->SetPicture(Model.ShownPicture);
+    // Centred again: a picture narrower or wider than the last would keep the old left edge.
+    FormCanResize();
+    const design::TBounds& image = Place("Image1").Bounds;
+    SetWindowPos(Image1->Handle, nullptr, image.Left, image.Top, 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 void TForm1::StartTimer() {
