@@ -10,12 +10,12 @@
 namespace verrask::app {
 namespace {
 
-// Room for tick labels and axis titles left and below, in lines and characters of the window's
-// font (so the chart scales with the font); the title and the legend rows take what they need.
-constexpr double LeftChars = 6.5, BottomLines = 3.0, RightChars = 2.5;
-
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+QRectF R(const report::TBox& b) {
+    return {b.Left, b.Top, b.Width, b.Height};
 }
 
 } // namespace
@@ -34,85 +34,59 @@ void TChartView::SetChart(std::optional<report::TChart> chart) {
     update();
 }
 
+report::TChartLayout TChartView::Layout() const {
+    const QFontMetricsF fm(font());
+    const report::TTextMeasure measure{
+        [fm](const std::string& text) { return fm.horizontalAdvance(Q(text)); }, fm.height()};
+    return report::LayOutChart(Shown ? *Shown : report::TChart{}, width(), height(), measure);
+}
+
 void TChartView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), Qt::white);
-    const QFontMetrics fm = fontMetrics();
-    const double line = fm.height(), ch = fm.averageCharWidth();
     if (!Shown) {
         p.setPen(Qt::darkGray);
         p.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, EmptyNote);
         return;
     }
     const report::TChart& c = *Shown;
-    // The title wraps to the width; the legend entries go on as many rows as they need.
-    const QRect titleBox = fm.boundingRect(QRect(0, 0, width() - 8, 10 * fm.height()),
-                                           Qt::AlignHCenter | Qt::TextWordWrap, Q(c.Title));
-    struct TEntry {
-        double X;
-        int Row;
-    };
-    std::vector<TEntry> entries;
-    double legendX = LeftChars * ch;
-    int legendRow = 0;
-    for (const report::TSeries& s : c.Series) {
-        const double needed = 3 * ch + fm.horizontalAdvance(Q(s.Name));
-        if (legendX + needed > width() - ch && legendX > LeftChars * ch) {
-            legendX = LeftChars * ch;
-            ++legendRow;
-        }
-        entries.push_back({legendX, legendRow});
-        legendX += needed + 1.5 * ch;
-    }
-    const double legendTop = titleBox.height() + 4;
-    const double top = legendTop + (legendRow + 1) * line + line / 2;
-    const QRectF plot(LeftChars * ch + line, top, width() - (LeftChars + RightChars) * ch - line,
-                      height() - top - BottomLines * line);
-    if (plot.width() < 10 || plot.height() < 10) return;
-    auto px = [&](double v) {
-        const report::TAxis& a = c.X;
-        return plot.left() + (a.Reversed ? a.Max - v : v - a.Min) / (a.Max - a.Min) * plot.width();
-    };
-    auto py = [&](double v) {
-        const report::TAxis& a = c.Y;
-        return plot.top() + (a.Reversed ? v - a.Min : a.Max - v) / (a.Max - a.Min) * plot.height();
-    };
+    const report::TChartLayout l = Layout();
+    const QRectF plot = R(l.Plot);
+    // Every text is drawn whole in its box: the layout has made each box as wide as its text.
+    const int flags = Qt::AlignCenter | Qt::TextDontClip | Qt::TextSingleLine;
 
     p.setPen(Qt::black);
-    p.drawText(QRectF(4, 2, width() - 8, titleBox.height()), Qt::AlignHCenter | Qt::TextWordWrap,
-               Q(c.Title));
+    for (const report::TPlacedText& t : l.Title) p.drawText(R(t.Box), flags, Q(t.Text));
     // Ticks, their labels and light grid lines.
     const QPen grid(QColor(0xE0, 0xE0, 0xE0)), axis(Qt::black);
-    for (double t : c.X.Ticks) {
-        const double x = px(t);
+    for (const report::TTick& t : l.XTicks) {
         p.setPen(grid);
-        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        p.drawLine(QPointF(t.At, plot.top()), QPointF(t.At, plot.bottom()));
         p.setPen(axis);
-        p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 4));
-        p.drawText(QRectF(x - 4 * ch, plot.bottom() + 4, 8 * ch, line), Qt::AlignHCenter,
-                   Q(report::TickLabel(c.X, t)));
+        p.drawLine(QPointF(t.At, plot.bottom()), QPointF(t.At, plot.bottom() + l.TickLength));
+        p.drawText(R(t.Label.Box), flags, Q(t.Label.Text));
     }
-    for (double t : c.Y.Ticks) {
-        const double y = py(t);
+    for (const report::TTick& t : l.YTicks) {
         p.setPen(grid);
-        p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        p.drawLine(QPointF(plot.left(), t.At), QPointF(plot.right(), t.At));
         p.setPen(axis);
-        p.drawLine(QPointF(plot.left() - 4, y), QPointF(plot.left(), y));
-        p.drawText(QRectF(plot.left() - LeftChars * ch - 2, y - line / 2, LeftChars * ch - 4, line),
-                   Qt::AlignRight | Qt::AlignVCenter, Q(report::TickLabel(c.Y, t)));
+        p.drawLine(QPointF(plot.left() - l.TickLength, t.At), QPointF(plot.left(), t.At));
+        p.drawText(R(t.Label.Box), flags, Q(t.Label.Text));
     }
     p.drawRect(plot);
-    p.drawText(QRectF(0, plot.bottom() + line + 4, width(), line), Qt::AlignCenter, Q(c.X.Title));
+    p.drawText(R(l.XTitle.Box), flags, Q(l.XTitle.Text));
+    // The vertical axis' title reads upwards: its box turned a quarter left about its centre.
+    const QRectF yBox = R(l.YTitle.Box);
     p.save();
-    p.translate(line * 0.2, plot.center().y());
+    p.translate(yBox.center());
     p.rotate(-90);
-    p.drawText(QRectF(-plot.height() / 2, 0, plot.height(), line), Qt::AlignCenter, Q(c.Y.Title));
+    p.drawText(QRectF(-yBox.height() / 2, -yBox.width() / 2, yBox.height(), yBox.width()), flags,
+               Q(l.YTitle.Text));
     p.restore();
 
     // The series, clipped to the plot, and their legend above it.
-    for (std::size_t i = 0; i < c.Series.size(); ++i) {
-        const report::TSeries& s = c.Series[i];
+    for (const report::TSeries& s : c.Series) {
         const QColor colour(Q(s.Colour));
         QPen pen(colour, 1.6);
         if (s.Style == report::TLineStyle::Dashed) pen.setStyle(Qt::DashLine);
@@ -122,17 +96,33 @@ void TChartView::paintEvent(QPaintEvent*) {
         if (s.Style == report::TLineStyle::Markers) {
             p.setBrush(colour);
             for (const report::TPoint& pt : s.Points)
-                p.drawEllipse(QPointF(px(pt.X), py(pt.Y)), 3, 3);
+                p.drawEllipse(QPointF(l.PlaceX(pt.X), l.PlaceY(pt.Y)), 3, 3);
         } else if (!s.Points.empty()) {
-            QPainterPath path(QPointF(px(s.Points[0].X), py(s.Points[0].Y)));
-            for (const report::TPoint& pt : s.Points) path.lineTo(px(pt.X), py(pt.Y));
+            QPainterPath path(QPointF(l.PlaceX(s.Points[0].X), l.PlaceY(s.Points[0].Y)));
+            for (const report::TPoint& pt : s.Points) path.lineTo(l.PlaceX(pt.X), l.PlaceY(pt.Y));
             p.drawPath(path);
         }
         p.restore();
-        const double x = entries[i].X, y = legendTop + (entries[i].Row + 0.5) * line;
-        p.drawLine(QPointF(x, y), QPointF(x + 2 * ch, y));
+    }
+    for (const report::TLegendEntry& e : l.Legend) {
+        const report::TSeries& s = c.Series[e.Series];
+        const QColor colour(Q(s.Colour));
+        QPen pen(colour, 1.6);
+        if (s.Style == report::TLineStyle::Dashed) pen.setStyle(Qt::DashLine);
+        p.setPen(pen);
+        const QRectF sample = R(e.Sample);
+        if (s.Style == report::TLineStyle::Markers) {
+            p.setBrush(colour);
+            p.drawEllipse(sample.center(), 3, 3);
+            p.setBrush(Qt::NoBrush);
+        } else {
+            p.drawLine(QPointF(sample.left(), sample.center().y()),
+                       QPointF(sample.right(), sample.center().y()));
+        }
         p.setPen(Qt::black);
-        p.drawText(QPointF(x + 2.5 * ch, y + fm.ascent() / 2.5), Q(s.Name));
+        p.drawText(R(e.Name.Box),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip | Qt::TextSingleLine,
+                   Q(e.Name.Text));
     }
 }
 

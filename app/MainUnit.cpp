@@ -202,7 +202,9 @@ void TForm1::SetRunEnabled(bool enabled) {
 }
 
 void TForm1::ShowPicture() {
-    Image1->SetPicture(ToImage(Model.ShownPicture)); // keeps its left, grows to the right
+    Image1->SetPicture(ToImage(Model.ShownPicture));
+    // Centred again: a picture narrower or wider than the last would keep the old left edge.
+    FormCanResize(width(), height());
 }
 
 void TForm1::StartTimer() {

@@ -4,6 +4,7 @@
 #include "control/DisplayScaling.h"
 #include "control/ScrambledTexts.h"
 #include "winapp/WideText.h"
+#include "winapp/WindowClass.h"
 
 #include <shellapi.h>
 
@@ -14,20 +15,6 @@ namespace {
 
 constexpr wchar_t ClassName[] = L"TAboutForm";
 constexpr WPARAM DragCommand = 0xF012; // SC_MOVE | HTCAPTION
-
-void RegisterOnce(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpszClassName = ClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
 
 COLORREF ToColorRef(std::uint32_t colour) {
     return static_cast<COLORREF>(colour); // both 0x00BBGGRR
@@ -58,11 +45,9 @@ std::wstring ReadmePath() {
 
 TAboutForm::TAboutForm(HWND owner) {
     AboutFormInst = this;
-    RegisterOnce(&TAboutForm::WndProc);
     // A dialog's border, no title text, on top of other windows.
-    CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, ClassName, L"",
-                    WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, owner, nullptr,
-                    GetModuleHandleW(nullptr), this);
+    CreateWindowOf(this, ClassName, {}, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, L"",
+                   WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, owner); // sets Handle
     for (int i = 0; i < 3; ++i) {
         const DWORD notify = i == 1 ? SS_NOTIFY : 0; // only the maker's label takes clicks
         HWND label =
@@ -162,22 +147,6 @@ void TAboutForm::Label2Click() {
         OpenDocument(readme);
     else
         ShellExecuteW(Handle, L"open", readme.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-LRESULT CALLBACK TAboutForm::WndProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TAboutForm*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        self->Handle = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TAboutForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, w, l);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete self; // the close action "free"
-        return DefWindowProcW(window, message, w, l);
-    }
-    return self->Dispatch(message, w, l);
 }
 
 LRESULT TAboutForm::Dispatch(UINT message, WPARAM w, LPARAM l) {

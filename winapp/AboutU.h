@@ -44,9 +44,10 @@ class TAboutForm {
 
     void Label2Click();
 
+    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l); // the window's messages
+    void WindowGone() { delete this; }                  // the close action "free"
+
   private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM w, LPARAM l);
-    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l);
     void FormCreate();
     void FitLabels(); // each label takes its text's size
     void ScaleBy(int m, int d);

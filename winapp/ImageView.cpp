@@ -1,6 +1,8 @@
 // Image1's window class: painting the picture, the pointer moves.
 #include "winapp/ImageView.h"
 
+#include "winapp/WindowClass.h"
+
 #include <windowsx.h>
 
 namespace verrask::win {
@@ -13,28 +15,13 @@ std::uint32_t ToDib(sheetpile::TColor c) {
     return (c & 0x0000FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
 }
 
-void RegisterOnce(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = ClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
-
 } // namespace
 
 TImage::TImage(HWND parent, int id, int left, int top, int width, int height) {
-    RegisterOnce(&TImage::WndProc);
-    Handle =
-        CreateWindowExW(0, ClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top,
-                        width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(Handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // No background brush: the picture covers the whole window.
+    CreateWindowOf(this, ClassName, TClassLook{IDC_ARROW, -1, false, 0}, 0, L"",
+                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top, width, height, parent,
+                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))); // sets Handle
     SetWhite(width, height);
 }
 
@@ -94,33 +81,31 @@ void TImage::Paint(HDC dc) const {
     DeleteDC(memory);
 }
 
-LRESULT CALLBACK TImage::WndProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    auto* self = reinterpret_cast<TImage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, w, l);
+LRESULT TImage::Dispatch(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        self->Paint(dc);
-        EndPaint(window, &ps);
+        HDC dc = BeginPaint(Handle, &ps);
+        Paint(dc);
+        EndPaint(Handle, &ps);
         return 0;
     }
     case WM_PRINTCLIENT:
-        self->Paint(reinterpret_cast<HDC>(w));
+        Paint(reinterpret_cast<HDC>(w));
         return 0;
     case WM_ERASEBKGND:
         return 1; // the picture covers the whole window
     case WM_MOUSEMOVE:
-        if (self->OnMouseMove) self->OnMouseMove(GET_X_LPARAM(l), GET_Y_LPARAM(l));
+        if (OnMouseMove) OnMouseMove(GET_X_LPARAM(l), GET_Y_LPARAM(l));
         return 0;
     case WM_LBUTTONDOWN:
-        SetCapture(window);
+        SetCapture(Handle);
         return 0;
     case WM_LBUTTONUP:
         ReleaseCapture();
         return 0;
     default:
-        return DefWindowProcW(window, message, w, l);
+        return DefWindowProcW(Handle, message, w, l);
     }
 }
 

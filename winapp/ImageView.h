@@ -33,8 +33,9 @@ class TImage {
     HWND Handle = nullptr;
     std::function<void(int X, int Y)> OnMouseMove;
 
+    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l); // the window's messages
+
   private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM w, LPARAM l);
     void Paint(HDC dc) const;
     void Resized();
     int PictureWidth = 0, PictureHeight = 0;

@@ -9,6 +9,7 @@
 #include "winapp/ReportInfoDialog.h"
 #include "winapp/ResultsOut.h"
 #include "winapp/WideText.h"
+#include "winapp/WindowClass.h"
 #include "winapp/Workers.h"
 #include "winapp/resource.h"
 
@@ -21,22 +22,6 @@ constexpr wchar_t ClassName[] = L"TForm1";
 constexpr UINT_PTR Timer1Id = 1;
 constexpr UINT DpiChangedMessage = 0x02E0; // WM_DPICHANGED
 
-void RegisterOnce(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.hIcon = static_cast<HICON>(
-            LoadImageW(wc.hInstance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-        wc.lpszClassName = ClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
-
 } // namespace
 
 void InitialiseWindowing() {
@@ -47,11 +32,10 @@ void InitialiseWindowing() {
 
 TForm1::TForm1(sheetpile::TModel& model) : Model(model) {
     InitialiseWindowing();
-    RegisterOnce(&TForm1::WndProc);
     const std::wstring caption = Widen(design::DesignCaption);
-    CreateWindowExW(0, ClassName, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                    GetModuleHandleW(nullptr), this); // sets Handle
+    CreateWindowOf(this, ClassName, TClassLook{IDC_ARROW, COLOR_BTNFACE, true, 0}, 0,
+                   caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr); // sets Handle
     CreateComponents();
 
     Tuning1.Handle = TrackBar1;
@@ -203,6 +187,25 @@ void TForm1::DesignChecks1Click() {
     }
     ShowWindow(Checks->Handle, SW_SHOW);
     SetForegroundWindow(Checks->Handle);
+}
+
+// --- The keyboard focus
+// ---------------------------------------------------------------------------
+
+void TForm1::KeepFocus() {
+    HWND focused = GetFocus();
+    if (focused != nullptr && IsChild(Handle, focused)) FocusedControl = focused;
+}
+
+void TForm1::RestoreFocus() {
+    HWND target = FocusedControl;
+    // A control that is gone or disabled (RUN during a run) cannot take it: the first box can.
+    if (target == nullptr || !IsWindow(target) || !IsWindowEnabled(target)) {
+        target = HandleOf(design::TabOrder.front()->Name);
+        if (target == nullptr) return;
+        SendMessageW(target, EM_SETSEL, 0, -1); // its text selected, as a Tab into it leaves it
+    }
+    SetFocus(target);
 }
 
 // --- The refused box ---------------------------------------------------------------------------
@@ -381,7 +384,12 @@ void TForm1::SetRunEnabled(bool enabled) {
 }
 
 void TForm1::ShowPicture() {
-    Image1->SetPicture(Model.ShownPicture); // keeps its left, grows to the right
+    Image1->SetPicture(Model.ShownPicture);
+    // Centred again: a picture narrower or wider than the last would keep the old left edge.
+    FormCanResize();
+    const design::TBounds& image = Place("Image1").Bounds;
+    SetWindowPos(Image1->Handle, nullptr, image.Left, image.Top, 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 void TForm1::StartTimer() {
@@ -407,17 +415,6 @@ char TForm1::DecimalSeparator() const {
 }
 
 // --- Messages ----------------------------------------------------------------------------------
-
-LRESULT CALLBACK TForm1::WndProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        self->Handle = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, w, l);
-    return self->Dispatch(message, w, l);
-}
 
 LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
@@ -457,6 +454,14 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
         return 0; // the suggested rectangle unused
     case WM_SIZE:
         if (!Places.empty()) Relayout();
+        return 0;
+    case WM_ACTIVATE:
+        // Leaving: the control with the keyboard focus is kept for the return. Coming back, the
+        // system focuses the window itself, which hands the focus on (WM_SETFOCUS).
+        if (LOWORD(w) == WA_INACTIVE) KeepFocus();
+        return DefWindowProcW(Handle, message, w, l);
+    case WM_SETFOCUS:
+        RestoreFocus();
         return 0;
     case WM_GETMINMAXINFO: {
         RECT outer, client;

@@ -10,7 +10,9 @@
 // Holds: the window is laid out for CurrentDpi (designed at 96 dpi, scaled by hand on creation
 // and on message 0x02E0); while a run is in progress RUN, the track bars and the check boxes are
 // disabled; closing hides the window and drops a run in progress (its completions then change
-// nothing); the destructor returns only when no worker lives.
+// nothing); the destructor returns only when no worker lives. Activated, the window gives the
+// keyboard focus to the control that had it when it was left (at first the first box of the tab
+// order, its text selected); every picture shown is centred on the client width.
 #pragma once
 
 #include "control/RunControl.h"
@@ -107,6 +109,8 @@ class TForm1 final : public TRunShell {
     HWND InputBox(TInputBox box) const; // nullptr for None
     std::function<void()> OnClosed;     // the window has closed: the program ends
 
+    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l); // the window's messages
+
   private:
     struct TPlaced {
         const design::TControlDesign* Design;
@@ -127,10 +131,10 @@ class TForm1 final : public TRunShell {
     char DecimalSeparator() const override;
     void ShowRefusedBox(TInputBox box, const std::string& reason) override;
 
+    void KeepFocus();    // the control with the focus, kept while the window is inactive
+    void RestoreFocus(); // to the kept control, or the first box with its text selected
     void ClearMark();
     void SetTip(HWND edit, const std::wstring& text);
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM w, LPARAM l);
-    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l);
     void CreateComponents(); // the design at 96 dpi
     HWND CreateControl(const design::TControlDesign& d, int id);
     TPlaced& Place(std::string_view name);
@@ -172,6 +176,7 @@ class TForm1 final : public TRunShell {
     std::unique_ptr<TChecksForm> Checks;
     double LastSeconds = 0;
     HBRUSH RefusedBrush = nullptr;
+    HWND FocusedControl = nullptr; // the focus when the window was last left
 };
 
 // Loads the common controls (version 6, by the manifest) the window uses; once is enough.

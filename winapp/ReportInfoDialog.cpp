@@ -4,6 +4,7 @@
 
 #include "control/WindowDesign.h"
 #include "winapp/WideText.h"
+#include "winapp/WindowClass.h"
 
 namespace verrask::win {
 namespace {
@@ -32,17 +33,6 @@ std::string WithoutCr(const std::wstring& text) {
 
 TReportInfoDialog::TReportInfoDialog(HWND owner, int dpi, const report::TReportInfo& info)
     : Owner(owner), Typed(info) {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &TReportInfoDialog::WndProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpszClassName = ClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
     const auto s = [dpi](int v) { return MulDiv(v, dpi, 96); };
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     RECT frame{0, 0, s(design::ReportInfoClientWidth), s(design::ReportInfoClientHeight)};
@@ -50,11 +40,11 @@ TReportInfoDialog::TReportInfoDialog(HWND owner, int dpi, const report::TReportI
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT main{};
     GetWindowRect(owner, &main); // centred on its owner
-    CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, ClassName,
-                    Widen(design::ReportInfoCaption).c_str(), style,
-                    main.left + (main.right - main.left - width) / 2,
-                    main.top + (main.bottom - main.top - height) / 2, width, height, owner, nullptr,
-                    GetModuleHandleW(nullptr), this); // sets Handle
+    CreateWindowOf(this, ClassName, {}, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                   Widen(design::ReportInfoCaption).c_str(), style,
+                   main.left + (main.right - main.left - width) / 2,
+                   main.top + (main.bottom - main.top - height) / 2, width, height,
+                   owner); // sets Handle
     Font = CreateFontW(-s(design::FontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH, Widen(design::FontFamily).c_str());
@@ -87,10 +77,7 @@ TReportInfoDialog::TReportInfoDialog(HWND owner, int dpi, const report::TReportI
 }
 
 TReportInfoDialog::~TReportInfoDialog() {
-    if (Handle != nullptr) {
-        SetWindowLongPtrW(Handle, GWLP_USERDATA, 0);
-        DestroyWindow(Handle);
-    }
+    if (Handle != nullptr) DestroyWindow(Handle); // clears Handle
     if (Font != nullptr) DeleteObject(Font);
 }
 
@@ -129,18 +116,6 @@ void TReportInfoDialog::Close(bool accepted) {
     }
     Accepted = accepted;
     Done = true;
-}
-
-LRESULT CALLBACK TReportInfoDialog::WndProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<TReportInfoDialog*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        self->Handle = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TReportInfoDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, w, l);
-    return self->Dispatch(message, w, l);
 }
 
 LRESULT TReportInfoDialog::Dispatch(UINT message, WPARAM w, LPARAM l) {

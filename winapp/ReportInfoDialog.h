@@ -31,9 +31,9 @@ class TReportInfoDialog {
     std::array<HWND, 4> Boxes{}; // Project, Structure, Engineer, Note
     HWND OkButton{}, CancelButton{};
 
+    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l); // the window's messages
+
   private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM w, LPARAM l);
-    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l);
     void Close(bool accepted);
 
     HWND Owner;

@@ -8,7 +8,8 @@
 // Holds: the object is stored at WM_NCCREATE, so it receives every message from WM_NCCREATE
 // on (WM_CREATE included) and Handle is set before CreateWindowExW returns; at WM_NCDESTROY the
 // object gets the message, then the window forgets it and Handle is cleared, so nothing reaches
-// an object after its window is gone.
+// an object after its window is gone. A T with a `void WindowGone()` (a window that owns its
+// object, such as a modeless box that frees itself) has it called last, after Handle is cleared.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +36,7 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM w, LPARAM l)
     const LRESULT result = self->Dispatch(message, w, l);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->Handle = nullptr;
+    if constexpr (requires { self->WindowGone(); }) self->WindowGone(); // may delete self
     return result;
 }
 

@@ -368,6 +368,17 @@ void TMainWindowTest::anchorsAndCentringOnResize() {
     QCOMPARE(w->size(), QSize(600, 349));
     QCOMPARE(w->Bevel1->geometry(), bevel);
     QCOMPARE(w->Image1->x(), -302);
+
+    // A run whose picture is wider, then one whose picture is narrower: centred after each.
+    int widths[2]{};
+    for (int i = 0; i < 2; ++i) {
+        TWindow::Type(w->Edit6, i == 0 ? "4" : "0");
+        TWindow::Type(w->Edit7, i == 0 ? "4" : "0");
+        QVERIFY(w.RunToResults());
+        widths[i] = w->Image1->width();
+        QCOMPARE(w->Image1->x(), CentredLeft(w->Client()->width(), widths[i]));
+    }
+    QVERIFY(widths[0] > widths[1]);
 }
 
 void TMainWindowTest::closingDuringARunDropsIt() {

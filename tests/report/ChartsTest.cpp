@@ -1,6 +1,8 @@
 // Chart contents and the texts the report is made of: the nice-ticks rule, HTML escaping,
-// base64 against RFC 4648's vectors, and an embedment chart drawn as well-formed SVG.
+// base64 against RFC 4648's vectors, an embedment chart drawn as well-formed SVG, and the chart
+// layout with a measure of its own: nothing leaves the drawing, no tick label is cut.
 #include "report/ChartContents.h"
+#include "report/ChartLayout.h"
 #include "report/ChartSvg.h"
 #include "report/HtmlText.h"
 #include "tests/report/ReportFixtures.h"
@@ -106,6 +108,96 @@ TEST(EmbedmentChart, TrialsInDepthOrderWithTheTargetAndWellFormedSvg) {
     const std::string svg = ChartSvg(hostile, "c");
     EXPECT_EQ(testing::TagBalanceError(svg), "");
     EXPECT_EQ(svg.find("<script>"), std::string::npos);
+}
+
+// 7 px a byte on a 14 px line: wider than the report's estimate, so nothing fits by its margins.
+const TTextMeasure FakeMeasure{
+    [](const std::string& t) { return 7.0 * static_cast<double>(t.size()); }, 14};
+
+TChart ChartWithSeries(std::vector<std::string> names) {
+    TChart chart;
+    chart.Title = "Embedment search: factor of safety against heave";
+    chart.X = NiceAxis(0, 12);
+    chart.X.Title = "wall depth (m)";
+    chart.Y = NiceAxis(0, 1e6); // a target of 1e6: seven-digit labels
+    chart.Y.Title = "factor of safety (-)";
+    for (std::string& name : names)
+        chart.Series.push_back(
+            {std::move(name), "#000000", TLineStyle::Solid, {{0, 0}, {12, 1e6}}});
+    return chart;
+}
+
+void ExpectInside(const TBox& b, double width, const std::string& what) {
+    EXPECT_GE(b.Left, 0) << what;
+    EXPECT_LE(b.Right(), width) << what;
+}
+
+TEST(ChartLayout, WideTickLabelsAreWholeAndClearOfTheAxisTitle) {
+    const TChart chart = ChartWithSeries({"trial depths"});
+    for (double width : {420.0, 260.0}) {
+        const TChartLayout l = LayOutChart(chart, width, 320, FakeMeasure);
+        ASSERT_EQ(l.YTicks.size(), chart.Y.Ticks.size());
+        for (const TTick& t : l.YTicks) {
+            EXPECT_EQ(t.Label.Text, TickLabel(chart.Y, t.Value)); // never cut
+            EXPECT_DOUBLE_EQ(t.Label.Box.Width, FakeMeasure.Width(t.Label.Text));
+            EXPECT_GE(t.Label.Box.Left, l.YTitle.Box.Right()) << t.Label.Text;
+            EXPECT_LT(t.Label.Box.Right(), l.Plot.Left) << t.Label.Text;
+        }
+        EXPECT_EQ(l.YTicks.back().Label.Text, "1000000");
+        for (const TTick& t : l.XTicks) ExpectInside(t.Label.Box, width, t.Label.Text);
+        ExpectInside(l.XTitle.Box, width, l.XTitle.Text);
+        for (const TPlacedText& t : l.Title) ExpectInside(t.Box, width, t.Text);
+        EXPECT_GT(l.Title.size(), width < 300 ? 1u : 0u); // the title wraps where it must
+    }
+}
+
+TEST(ChartLayout, LegendWrapsIntoRowsWithinTheWidth) {
+    const double width = 300;
+    const TChart chart =
+        ChartWithSeries({"from the flow net", "Bligh's line of creep", "interpolated depth 4.37 m",
+                         "target FS 1.5", "a name far too long to stand on any row of this chart"});
+    const TChartLayout l = LayOutChart(chart, width, 320, FakeMeasure);
+    ASSERT_EQ(l.Legend.size(), chart.Series.size());
+    EXPECT_GE(l.LegendRows, 3);
+    for (std::size_t i = 0; i < l.Legend.size(); ++i) {
+        const TLegendEntry& e = l.Legend[i];
+        ExpectInside(e.Sample, width, e.Name.Text);
+        ExpectInside(e.Name.Box, width, e.Name.Text);
+        EXPECT_LE(e.Name.Box.Bottom(), l.Plot.Top) << e.Name.Text;
+        // Entries on one row do not overlap.
+        if (i > 0 && l.Legend[i - 1].Sample.Top == e.Sample.Top) {
+            EXPECT_LT(l.Legend[i - 1].Name.Box.Right(), e.Sample.Left) << e.Name.Text;
+        }
+    }
+    EXPECT_EQ(l.Legend[0].Name.Text, "from the flow net");
+    const std::string& cut = l.Legend.back().Name.Text;
+    EXPECT_EQ(cut.substr(cut.size() - 3), "\xE2\x80\xA6"); // an ellipsis
+    EXPECT_EQ(FitText("abc", 1, FakeMeasure), "");
+    // Whole UTF-8 characters are dropped: 7 px a character, not a byte.
+    const TTextMeasure chars{[](const std::string& t) {
+                                 double n = 0;
+                                 for (char c : t)
+                                     n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+                                 return 7 * n;
+                             },
+                             14};
+    EXPECT_EQ(FitText("\xCE\xB3\xCE\xB3\xCE\xB3", 14, chars), "\xCE\xB3\xE2\x80\xA6");
+}
+
+TEST(ChartLayout, PlotStaysPositiveAndPointsLandInItAtAnySize) {
+    const TChart chart = ChartWithSeries({"from the flow net", "Bligh's line of creep"});
+    for (auto [w, h] : {std::pair{0.0, 0.0}, {1.0, 1.0}, {60.0, 40.0}, {220.0, 200.0}}) {
+        const TChartLayout l = LayOutChart(chart, w, h, FakeMeasure);
+        EXPECT_GE(l.Plot.Width, 1) << w << " x " << h;
+        EXPECT_GE(l.Plot.Height, 1) << w << " x " << h;
+    }
+    const TChartLayout l = LayOutChart(chart, 420, 320, FakeMeasure);
+    EXPECT_DOUBLE_EQ(l.PlaceX(chart.X.Min), l.Plot.Left);
+    EXPECT_DOUBLE_EQ(l.PlaceX(chart.X.Max), l.Plot.Right());
+    EXPECT_DOUBLE_EQ(l.PlaceY(chart.Y.Min), l.Plot.Bottom());
+    TChart depth = chart;
+    depth.Y.Reversed = true; // depth grows downwards
+    EXPECT_DOUBLE_EQ(LayOutChart(depth, 420, 320, FakeMeasure).PlaceY(depth.Y.Min), l.Plot.Top);
 }
 
 } // namespace

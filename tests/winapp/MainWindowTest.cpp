@@ -1,6 +1,7 @@
 // The Win32 window driven by its messages: the opened state and the design at 96 dpi, refused
 // inputs, a run of the defaults with the texts of every state, the picture as painted, the
-// track bars (with the nested handler), the check boxes, the probe, and closing during a run.
+// track bars (with the nested handler), the check boxes, the probe, the picture centred after
+// every run, the keyboard focus on opening and on activation, and closing during a run.
 #include "../app/WindowExpectations.h"
 #include "WinTests.h"
 
@@ -360,6 +361,41 @@ TEST(MainWindow, AnchorsAndCentringFollowTheSize) {
     GetClientRect(w->Handle, &client); // not below the smallest size
     EXPECT_EQ(client.right, design::MinimumClientWidth);
     EXPECT_EQ(client.bottom, design::MinimumClientHeight);
+}
+
+TEST(MainWindow, PictureIsCentredAgainAfterARunThatChangesItsWidth) {
+    TWindow w;
+    w.Show();
+    int widths[2]{};
+    for (int i = 0; i < 2; ++i) { // 4 m blankets, then none: a wide picture, then a narrower
+        TWindow::Type(w->Edit6, i == 0 ? "4" : "0");
+        TWindow::Type(w->Edit7, i == 0 ? "4" : "0");
+        ASSERT_TRUE(w.RunToResults());
+        RECT client;
+        GetClientRect(w->Handle, &client);
+        widths[i] = ClientBounds(w->Image1->Handle).Width;
+        EXPECT_EQ(ClientBounds(w->Image1->Handle).Left, CentredLeft(client.right, widths[i])) << i;
+    }
+    EXPECT_GT(widths[0], widths[1]);
+}
+
+TEST(MainWindow, FocusStartsInTheFirstBoxAndComesBackWhenActivatedAgain) {
+    TWindow w;
+    w.Show();
+    SetForegroundWindow(w->Handle);
+    HWND first = w->HandleOf(design::TabOrder.front()->Name);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == first; }, 5000));
+    SendMessageW(GetFocus(), WM_CHAR, L'3', 0); // typing replaces the selected text
+    EXPECT_EQ(TWindow::Text(first), "3");
+
+    SetFocus(w->Edit2);
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 80,
+                                 60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == other; }, 5000));
+    DestroyWindow(other);
+    SetActiveWindow(w->Handle);
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == w->Edit2; }, 5000));
 }
 
 TEST(MainWindow, ClosingDuringARunDropsIt) {
