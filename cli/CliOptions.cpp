@@ -1,6 +1,7 @@
 // Parses the batch tool's command line into a plan of RUN presses (see CliOptions.h).
 #include "cli/CliOptions.h"
 
+#include "control/InputFields.h"
 #include "control/InputSyntax.h"
 #include "report/CheckLines.h"
 
@@ -107,22 +108,8 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
         };
         TInputTexts& in = plan.Presses.back().Inputs;
         std::string* box = nullptr;
-        if (option == "--left")
-            box = &in.Edit6;
-        else if (option == "--right")
-            box = &in.Edit7;
-        else if (option == "--wall")
-            box = &in.Edit2;
-        else if (option == "--stratum")
-            box = &in.Edit1;
-        else if (option == "--ratio")
-            box = &in.Edit5;
-        else if (option == "--k")
-            box = &in.Edit8;
-        else if (option == "--up")
-            box = &in.Edit3;
-        else if (option == "--down")
-            box = &in.Edit4;
+        for (const TInputFieldDesign& d : InputFields)
+            if (option == d.Option) box = &(in.*d.Text);
         if (box) {
             if (!value(*box)) return option + " needs a value";
             continue;
