@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -85,6 +86,8 @@ struct TScalar {
 // unknown or repeated key), skipping everything inside a member it refused.
 class TReader final : public nlohmann::json_sax<nlohmann::json> {
   public:
+    explicit TReader(std::string_view text) : Text(text) {}
+
     std::string Syntax; // the parser's message, with line and column
     std::string Fault;  // the first fault of structure
     bool NoObject = false;
@@ -115,15 +118,34 @@ class TReader final : public nlohmann::json_sax<nlohmann::json> {
         if (!seen.insert(k).second) Refuse(Quoted(Section(), k) + " appears twice");
         return true;
     }
-    bool parse_error(std::size_t, const std::string&,
+    bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& e) override {
-        const std::string what = e.what();
-        const std::size_t at = what.find("at line ");
-        Syntax = at == std::string::npos ? what : what.substr(at + 3);
+        // The library's text without its tag; where it stopped, as line and column.
+        std::string what = e.what();
+        if (const std::size_t tag = what.find("] "); tag != std::string::npos)
+            what.erase(0, tag + 2);
+        // What it read last goes only when it is plain text (it may hold a broken byte).
+        if (const std::size_t last = what.find("; last read: ");
+            last != std::string::npos &&
+            std::any_of(what.begin() + static_cast<std::ptrdiff_t>(last), what.end(),
+                        [](unsigned char ch) { return ch < 0x20 || ch >= 0x7F; }))
+            what.erase(last);
+        if (const std::size_t at = what.find("at line "); at != std::string::npos) {
+            Syntax = what.substr(at + 3);
+            return false;
+        }
+        const std::string_view read = Text.substr(0, std::min(position, Text.size()));
+        const std::size_t line =
+            1 + static_cast<std::size_t>(std::count(read.begin(), read.end(), '\n'));
+        const std::size_t start = read.rfind('\n');
+        const std::size_t column = read.size() - (start == std::string_view::npos ? 0 : start + 1);
+        Syntax =
+            "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what;
         return false;
     }
 
   private:
+    std::string_view Text;
     static constexpr std::size_t Deepest = 3; // root, section, member
     std::size_t Depth = 0;                    // containers open
     std::size_t SkipFrom = 0;                 // the depth a refused container opened at, 0: none
@@ -269,7 +291,7 @@ std::string InputsFileText(const TInputsFile& file) {
 }
 
 std::string ReadInputsText(std::string_view text, TInputsFile& file) {
-    TReader r;
+    TReader r(text);
     nlohmann::json::sax_parse(text, &r);
     if (!r.Syntax.empty()) return r.Syntax;
     if (r.NoObject) return "the file holds no JSON object";

@@ -45,8 +45,8 @@ std::string ChecksText(const checks::TDesignChecks& c, const checks::TCheckSetti
                       " m typed), i_c = " + Num(c.CriticalGradient) +
                       ", gamma_w = " + Num(s.GammaW) + " kN/m3, tailwater " + Num(c.Tailwater) +
                       " m\n";
-    out += " " + GoverningSentence(c) + "\n";
-    out += "  " + TailwaterNote(s) + "\n";
+    out.append(" ").append(GoverningSentence(c)).append("\n");
+    out.append("  ").append(TailwaterNote(s)).append("\n");
     out += " q = " + Num(c.DischargePerDay) + " m3/day per metre of wall, from the field's Nf/Nd " +
            Num(c.FieldShapeFactor) + " (the run's " + Num(c.RoundedShapeFactor) +
            " is rounded to 1/80)\n";
