@@ -49,6 +49,8 @@ TForm1::TForm1(sheetpile::TModel& model, QScreen* screen)
 
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(OpenInputs1, &QAction::triggered, this, &TForm1::OpenInputs1Click);
+    connect(SaveInputs1, &QAction::triggered, this, &TForm1::SaveInputs1Click);
     connect(SavePicture1, &QAction::triggered, this, &TForm1::SavePicture1Click);
     connect(ExportResults1, &QAction::triggered, this, &TForm1::ExportResults1Click);
     connect(ExportReport1, &QAction::triggered, this, &TForm1::ExportReport1Click);
@@ -132,10 +134,9 @@ TInputTexts TForm1::InputTexts() const {
 
 void TForm1::Button1Click() {
     const TInputTexts texts = InputTexts();
-    RunClock.start();
+    Session.RunStarted(texts);
     if (!RunControl->Button1Click(texts)) return; // refused: the last results stay
-    PendingInputs = texts;
-    Completed = false; // the workers now overwrite the results
+    Completed = false;                            // the workers now overwrite the results
     UpdateCommands();
     ChecksForm->RunStarted();
 }
@@ -158,11 +159,9 @@ void TForm1::WorkerDone() {
     if (Dropped) return; // the window has closed: nothing of it may change any more
     if (!RunControl->WorkerDone()) return;
     Completed = true;
-    ++Runs;
-    LastInputs = PendingInputs;
-    LastSeconds = static_cast<double>(RunClock.elapsed()) / 1000;
+    Session.RunCompleted();
     UpdateCommands();
-    ChecksForm->RunCompleted(Model, LastInputs);
+    ChecksForm->RunCompleted(Model, Session.Inputs);
 }
 
 // --- After a run: track bars, check boxes, probe ---------------------------------------------
@@ -190,10 +189,12 @@ void TForm1::Image1MouseMove(int X, int Y) {
 
 void TForm1::SetMessage(const std::string& text) {
     MessageText = text;
+    Session.Message = text;
     Label5->setText(QString::fromStdString(text).replace("\r\n", "\n"));
 }
 
 void TForm1::SetPanel(int index, const std::string& text) {
+    Session.Panels.at(static_cast<std::size_t>(index)) = text;
     StatusBar1->Panel(index)->setText(QString::fromStdString(text));
 }
 

@@ -339,7 +339,8 @@ std::string OpenInputsFile(const std::filesystem::path& path, TInputsFile& file)
     return "";
 }
 
-std::string SaveInputsFile(const std::filesystem::path& path, const TInputsFile& file) {
+std::string SaveInputsFile(std::filesystem::path path, const TInputsFile& file) {
+    if (!path.empty() && !path.has_extension()) path += ".json"; // the file dialog's filter
     return WriteWholeFile(path, InputsFileText(file));
 }
 

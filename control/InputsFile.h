@@ -40,7 +40,8 @@ std::string ReadInputsText(std::string_view text, TInputsFile& file);
 
 // The file at `path`: "" with `file` set, or "PATH: REASON" (`file` unchanged).
 std::string OpenInputsFile(const std::filesystem::path& path, TInputsFile& file);
-// Writes the file whole or not at all; "" or what failed.
-std::string SaveInputsFile(const std::filesystem::path& path, const TInputsFile& file);
+// Writes the file whole or not at all (".json" added when the name has no extension); "" or
+// what failed.
+std::string SaveInputsFile(std::filesystem::path path, const TInputsFile& file);
 
 } // namespace verrask
