@@ -14,10 +14,9 @@
 #pragma once
 
 #include "control/RunControl.h"
+#include "control/RunSession.h"
 #include "control/WindowDesign.h"
 #include "report/CheckLines.h"
-#include "report/HtmlReport.h"
-#include "report/ResultsExport.h"
 #include "winapp/ChecksWindow.h"
 #include "winapp/ImageView.h"
 #include "winapp/NativeControls.h"
@@ -69,9 +68,13 @@ class TForm1 final : public TRunShell {
     void CheckBox3Click();
     void WorkerDone();
     void WMDpiChanged(int dpi);
-    // File > Save Picture, Export Results, Export Report and Edit > Copy. Without a path the
-    // user is asked for one; a failure is shown in a message box and kept in LastError. Export
-    // Report first asks for the report's details (ReportInfo); Cancel there exports nothing.
+    // File > Open Inputs, Save Inputs, Save Picture, Export Results, Export Report and Edit >
+    // Copy. Without a path the user is asked for one; a failure or a refused file is shown in a
+    // message box and kept in LastError. Open Inputs fills the eight boxes and the check
+    // settings (RUN is not pressed). Export Report first asks for the report's details
+    // (Session.Info); Cancel there exports nothing.
+    void OpenInputs1Click(const std::wstring* path = nullptr);
+    void SaveInputs1Click(const std::wstring* path = nullptr);
     void SavePicture1Click(const std::wstring* path = nullptr);
     void ExportResults1Click(const std::wstring* path = nullptr);
     void ExportReport1Click(const std::wstring* path = nullptr);
@@ -80,10 +83,10 @@ class TForm1 final : public TRunShell {
     TChecksForm* ChecksForm() const { return Checks.get(); }
     bool ResultCommandsEnabled() const; // a run has completed and none is in progress
 
-    // What the last completed run was made of, for what leaves the window.
-    report::TRunReport LastRun() const;
+    // The last completed run, the shown texts and the report's details as at the details
+    // dialog's last OK; what leaves the window is made of it.
+    TRunSession Session;
     report::TReportContent ReportContent() const;
-    report::TReportInfo ReportInfo; // as at the details dialog's last OK in this session
     std::string LastError;
     std::function<void(const std::wstring& text)> ShowMessageBox; // replaces the box (tests)
 
@@ -146,6 +149,9 @@ class TForm1 final : public TRunShell {
     void PaintFrames(HDC dc) const;
     void DrawLabel5(const DRAWITEMSTRUCT& item) const;
     TInputTexts InputTexts() const;
+    void SetInputTexts(const TInputTexts& texts);
+    TRunChecks RunChecks() const;
+    TChecksForm& ChecksWindow(); // created hidden on first use
     void CloseWindow();
     void AddMenuCommands();
     void UpdateResultCommands();
@@ -166,11 +172,7 @@ class TForm1 final : public TRunShell {
     bool Dropped = false;
     bool WasClosed = false;
     bool HasResults = false; // a run has completed
-    int Runs = 0;
-    TInputTexts PendingInputs, LastInputs; // of the run in progress, of the last completed one
-    std::chrono::steady_clock::time_point RunStart;
     std::unique_ptr<TChecksForm> Checks;
-    double LastSeconds = 0;
     HBRUSH RefusedBrush = nullptr;
 };
 
