@@ -11,7 +11,6 @@
 #include "control/InputFields.h"
 #include "control/InputsFile.h"
 #include "report/CheckLines.h"
-#include "support/FileWrite.h"
 #include "support/PngFile.h"
 
 #include <QApplication>
@@ -92,9 +91,7 @@ void TForm1::SavePicture1Click() {
     if (!Completed) return;
     const QString path = SaveName("Save Picture", "PNG image (*.png)");
     if (path.isEmpty()) return;
-    std::vector<unsigned char> png;
-    std::string error = EncodePng(Model.ShownPicture, png);
-    if (error.empty()) error = WriteWholeFile(FsPath(path), std::string(png.begin(), png.end()));
+    const std::string error = WritePng(FsPath(path), Model.ShownPicture);
     if (!error.empty()) Failed("The picture was not saved: " + QString::fromStdString(error));
 }
 

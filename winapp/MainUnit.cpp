@@ -7,6 +7,7 @@
 #include "control/InputFields.h"
 #include "control/InputsFile.h"
 #include "control/ScrambledTexts.h"
+#include "support/PngFile.h"
 #include "winapp/AboutU.h"
 #include "winapp/ReportInfoDialog.h"
 #include "winapp/ResultsOut.h"
@@ -317,7 +318,7 @@ void TForm1::SavePicture1Click(const std::wstring* path) {
     std::wstring name;
     if (path == nullptr && !AskSaveName(Handle, L"PNG picture (*.png)\0*.png\0\0", L"png", name))
         return;
-    LastError = SavePictureFile(path ? *path : name, Model.ShownPicture);
+    LastError = WritePng(std::filesystem::path(path ? *path : name), Model.ShownPicture);
     if (!LastError.empty()) ShowError("The picture was not saved.", LastError);
 }
 

@@ -1,8 +1,6 @@
 // Picture, results and report out of the window (see ResultsOut.h).
 #include "winapp/ResultsOut.h"
 
-#include "support/FileWrite.h"
-#include "support/PngFile.h"
 
 #include <commdlg.h>
 
@@ -11,12 +9,6 @@
 #include <vector>
 
 namespace verrask::win {
-
-std::string SavePictureFile(const std::wstring& path, const sheetpile::TBitmap& picture) {
-    std::vector<unsigned char> png;
-    if (std::string error = EncodePng(picture, png); !error.empty()) return error;
-    return WriteWholeFile(std::filesystem::path(path), std::string(png.begin(), png.end()));
-}
 
 std::string CopyPicture(HWND owner, const sheetpile::TBitmap& picture) {
     const int width = picture.Width(), height = picture.Height();

@@ -1,13 +1,12 @@
-// What leaves the window after a completed run that the run session (control/RunSession.h) does
-// not make: the shown picture as a PNG file or on the clipboard; and the file dialogs. The file
-// formats and their writing are the shared ones (support/PngFile, support/FileWrite). Paths stay
-// UTF-16 all the way to the system, so any name the file dialog accepts can be written.
+// What the Win32 window needs of the system to let results out: the shown picture on the
+// clipboard, and the file dialogs (the files themselves are made by the run session,
+// control/RunSession.h, and support/PngFile). Paths stay UTF-16 all the way to the system, so
+// any name the file dialog accepts can be written.
 //
-// Assumes: the model holds a completed run and no worker writes it meanwhile; paths come from
-// the file dialog as UTF-16.
+// Assumes: the picture is the shown one of a completed run, which no worker writes meanwhile.
 //
-// Holds: every routine returns "" on success, else what failed; a failed write leaves any earlier
-// file as it was and changes nothing of the model or the picture.
+// Holds: CopyPicture returns "" on success, else what failed, and changes nothing of the
+// picture; a dialog returns false when the user cancels.
 #pragma once
 
 #include "sheetpile/ModelState.h"
@@ -17,8 +16,6 @@
 #include <string>
 
 namespace verrask::win {
-
-std::string SavePictureFile(const std::wstring& path, const sheetpile::TBitmap& picture);
 
 // The picture on the clipboard as a device-independent bitmap (CF_DIB, 24 bits, exact colours).
 std::string CopyPicture(HWND owner, const sheetpile::TBitmap& picture);
