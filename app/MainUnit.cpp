@@ -58,11 +58,11 @@ TForm1::TForm1(sheetpile::TModel& model, QScreen* screen)
     connect(DesignChecks1, &QAction::triggered, this, &TForm1::DesignChecks1Click);
     ChecksForm = new TChecksForm(this);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
-    connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
-    connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
-    connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
-    connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
+    connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
+    connect(TrackBar2, &QSlider::valueChanged, this, [this] { TrackBar2Change(); });
+    connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
+    connect(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
+    connect(CheckBox3, &QCheckBox::toggled, this, [this] { CheckBox3Click(); });
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Image1->OnMouseMove = [this](int X, int Y) { Image1MouseMove(X, Y); };
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
@@ -166,23 +166,8 @@ void TForm1::WorkerDone() {
 
 // --- After a run: track bars, check boxes, probe ---------------------------------------------
 
-void TForm1::TrackBar1Change() {
-    RunControl->TrackBar1Change();
-}
-void TForm1::TrackBar2Change() {
-    RunControl->TrackBar2Change();
-}
-void TForm1::CheckBox1Click() {
-    RunControl->CheckBox1Click();
-}
-void TForm1::CheckBox2Click() {
-    RunControl->CheckBox2Click();
-}
-void TForm1::CheckBox3Click() {
-    RunControl->CheckBox3Click();
-}
-void TForm1::Image1MouseMove(int X, int Y) {
-    RunControl->Image1MouseMove(X, Y);
+TRunControl& TForm1::RunEvents() {
+    return *RunControl;
 }
 
 // --- The shell ---------------------------------------------------------------------------------

@@ -20,6 +20,7 @@
 #include "app/TuningAdapters.h"
 #include "app/WindowScaling.h"
 #include "control/RunControl.h"
+#include "control/RunEvents.h"
 #include "control/RunSession.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ class QScreen;
 
 namespace verrask::app {
 
-class TForm1 final : public QWidget, public TRunShell {
+class TForm1 final : public QWidget, public TRunShell, public TRunEvents {
     Q_OBJECT
 
   public:
@@ -98,20 +99,14 @@ class TForm1 final : public QWidget, public TRunShell {
     QAction* DesignChecks1;
     TChecksForm* ChecksForm; // the modeless design-checks window, hidden until asked for
 
-    // Event handlers.
+    // Event handlers (with those after a run: TRunEvents).
     void Exit1Click();
-    void TrackBar1Change();
-    void TrackBar2Change();
     void Button1Click();
-    void Image1MouseMove(int X, int Y);
     void FormCanResize(int newWidth, int newHeight);
     void About1Click();
     void FormCreate();
     void FormDestroy();
     void Timer1Timer();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
     void OpenInputs1Click(); // fills the eight boxes and the check settings (RUN is not pressed)
     void SaveInputs1Click(); // the eight boxes as typed and the check settings
     void SavePicture1Click();
@@ -158,6 +153,7 @@ class TForm1 final : public QWidget, public TRunShell {
     void showEvent(QShowEvent* event) override;
 
   private:
+    TRunControl& RunEvents() override;
     // TRunShell.
     void SetMessage(const std::string& text) override;
     void SetPanel(int index, const std::string& text) override;

@@ -4,9 +4,10 @@
 // (the run's JSON with the design checks, the four grids and the fields as CSV, one set) and the
 // report page.
 //
-// Assumes: the front end calls RunStarted for every accepted RUN and RunCompleted on the
-// completion that ends it; its shell keeps Message and Panels as it shows them; the model holds
-// the completed run while anything is made from it (no worker writes it meanwhile).
+// Assumes: the front end calls RunStarted when RUN is pressed (a refused RUN is never completed,
+// so it changes nothing of the last run) and RunCompleted on the completion that ends the run;
+// its shell keeps Message and Panels as it shows them; the model holds the completed run while
+// anything is made from it (no worker writes it meanwhile).
 //
 // Holds: a run that has not completed changes nothing of the last one except the shown texts,
 // which the front ends do not let out during a run; every writer leaves the files as they were
@@ -38,7 +39,7 @@ struct TRunChecks {
 
 class TRunSession {
   public:
-    void RunStarted(const TInputTexts& inputs); // an accepted RUN: its inputs, the clock starts
+    void RunStarted(const TInputTexts& inputs); // RUN pressed: its inputs, the clock starts
     void RunCompleted();                        // the completion that ended it
 
     bool HasRun() const { return Runs > 0; }

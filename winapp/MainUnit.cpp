@@ -356,23 +356,8 @@ void TForm1::Copy1Click() {
 
 // --- After a run: track bars, check boxes, probe ---------------------------------------------
 
-void TForm1::TrackBar1Change() {
-    RunControl->TrackBar1Change();
-}
-void TForm1::TrackBar2Change() {
-    RunControl->TrackBar2Change();
-}
-void TForm1::CheckBox1Click() {
-    RunControl->CheckBox1Click();
-}
-void TForm1::CheckBox2Click() {
-    RunControl->CheckBox2Click();
-}
-void TForm1::CheckBox3Click() {
-    RunControl->CheckBox3Click();
-}
-void TForm1::Image1MouseMove(int X, int Y) {
-    RunControl->Image1MouseMove(X, Y);
+TRunControl& TForm1::RunEvents() {
+    return *RunControl;
 }
 
 // --- The shell ---------------------------------------------------------------------------------

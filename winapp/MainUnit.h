@@ -14,6 +14,7 @@
 #pragma once
 
 #include "control/RunControl.h"
+#include "control/RunEvents.h"
 #include "control/RunSession.h"
 #include "control/WindowDesign.h"
 #include "report/CheckLines.h"
@@ -34,7 +35,7 @@
 
 namespace verrask::win {
 
-class TForm1 final : public TRunShell {
+class TForm1 final : public TRunShell, public TRunEvents {
   public:
     explicit TForm1(sheetpile::TModel& model);
     ~TForm1() override;
@@ -52,20 +53,14 @@ class TForm1 final : public TRunShell {
         Label11{}, Tooltip{};
     std::unique_ptr<TImage> Image1;
 
-    // Event handlers.
+    // Event handlers (with those after a run: TRunEvents).
     void Exit1Click();
-    void TrackBar1Change();
-    void TrackBar2Change();
     void Button1Click();
-    void Image1MouseMove(int X, int Y);
     void FormCanResize();
     void About1Click();
     void FormCreate();
     void FormDestroy();
     void Timer1Timer();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
     void WorkerDone();
     void WMDpiChanged(int dpi);
     // File > Open Inputs, Save Inputs, Save Picture, Export Results, Export Report and Edit >
@@ -118,6 +113,7 @@ class TForm1 final : public TRunShell {
         int FontHeight; // 0: the window's font
     };
 
+    TRunControl& RunEvents() override;
     // TRunShell.
     void SetMessage(const std::string& text) override;
     void SetPanel(int index, const std::string& text) override;
