@@ -6,6 +6,7 @@
 #include "app/ScrambledTexts.h"
 #include "app/Workers.h"
 #include "control/DisplayScaling.h"
+#include "control/InputFields.h"
 #include "control/WindowDesign.h"
 
 #include <QApplication>
@@ -121,14 +122,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 TInputTexts TForm1::InputTexts() const {
     TInputTexts texts;
-    texts.Edit6 = Edit6->text().toStdString();
-    texts.Edit7 = Edit7->text().toStdString();
-    texts.Edit2 = Edit2->text().toStdString();
-    texts.Edit1 = Edit1->text().toStdString();
-    texts.Edit5 = Edit5->text().toStdString();
-    texts.Edit8 = Edit8->text().toStdString();
-    texts.Edit3 = Edit3->text().toStdString();
-    texts.Edit4 = Edit4->text().toStdString();
+    for (const TInputFieldDesign& d : InputFields)
+        texts.*d.Text = InputBox(d.Box)->text().toStdString();
     return texts;
 }
 

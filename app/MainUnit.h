@@ -1,6 +1,7 @@
 // The main window Form1 (TForm1): the eight input boxes and RUN, the after-run track bars and
 // check boxes, the message label, the flow-net picture, the seven-panel status bar and the menu
-// (saving and exporting the last completed run, copying its picture, the design-checks window).
+// (opening and saving the inputs file, saving and exporting the last completed run, copying its
+// picture, the design-checks window).
 // It computes nothing itself: it is the run control's shell (TRunShell) and hands every event to
 // TRunControl and the model.
 //

@@ -155,14 +155,7 @@ void TForm1::CloseWindow() {
 
 TInputTexts TForm1::InputTexts() const {
     TInputTexts texts;
-    texts.Edit6 = Narrow(TextOf(Edit6));
-    texts.Edit7 = Narrow(TextOf(Edit7));
-    texts.Edit2 = Narrow(TextOf(Edit2));
-    texts.Edit1 = Narrow(TextOf(Edit1));
-    texts.Edit5 = Narrow(TextOf(Edit5));
-    texts.Edit8 = Narrow(TextOf(Edit8));
-    texts.Edit3 = Narrow(TextOf(Edit3));
-    texts.Edit4 = Narrow(TextOf(Edit4));
+    for (const TInputFieldDesign& d : InputFields) texts.*d.Text = Narrow(TextOf(InputBox(d.Box)));
     return texts;
 }
 
