@@ -1,6 +1,5 @@
-// Picture, results and report out of the window (see ResultsOut.h).
+// The picture on the clipboard and the file dialogs (see ResultsOut.h).
 #include "winapp/ResultsOut.h"
-
 
 #include <commdlg.h>
 
