@@ -149,6 +149,16 @@ void TChecksForm::RunCompleted(const sheetpile::TModel& model, const TInputTexts
     Recompute();
 }
 
+void TChecksForm::LoadSettings(const checks::TCheckSettings& settings) {
+    if (Searching()) CancelSearch("Search cancelled: other settings were opened.");
+    CurrentSettings = settings;
+    for (std::size_t i = 0; i < Fields.size(); ++i)
+        Fields[i]->setText(Q(report::SettingText(CurrentSettings, report::SettingFields[i].Field)));
+    SettingsMessage->clear();
+    Found.reset();
+    Recompute();
+}
+
 void TChecksForm::FieldEdited(std::size_t index) {
     const report::TSettingFieldDesign& d = report::SettingFields[index];
     const std::string typed = Fields[index]->text().toStdString();

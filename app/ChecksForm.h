@@ -43,6 +43,9 @@ class TChecksForm final : public QWidget {
     // From the main window.
     void RunStarted();
     void RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs);
+    // Settings opened from a file (accepted by the checks' rule): shown in the boxes and in
+    // force; a search in progress is cancelled, an earlier answer dropped.
+    void LoadSettings(const checks::TCheckSettings& settings);
 
     // What the report of the last run needs.
     bool HasRun() const { return Snapshot != nullptr; }

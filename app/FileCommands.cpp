@@ -1,23 +1,21 @@
-// The main window's commands on the last completed run: save the shown picture as PNG, export
-// the results (the batch tool's JSON and the four grids as CSV), export the HTML report, copy
-// the picture, open the design-checks window. Every file is written through a temporary file
-// that replaces the target only when complete, so a failed write loses nothing; it is reported
-// in a message box.
+// The main window's File and Edit commands: open and save the inputs file; on the last
+// completed run save the shown picture as PNG, export the results (the run's JSON with the
+// design checks, the four grids and the fields as CSV), export the HTML report, copy the
+// picture; open the design-checks window. What is written is made by the run session
+// (control/RunSession.h) and written through a temporary file that replaces the target only
+// when complete, so a failed write loses nothing; a failure or a refused file is reported in a
+// message box.
 #include "app/MainUnit.h"
 #include "app/ReportInfoDialog.h"
 
+#include "control/InputFields.h"
+#include "control/InputsFile.h"
 #include "report/CheckLines.h"
-#include "report/FieldsCsv.h"
-#include "report/HtmlReport.h"
-#include "report/ResultsExport.h"
-#include "support/FileWrite.h"
 #include "support/PngFile.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDateTime>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 #include <filesystem>
@@ -35,6 +33,8 @@ std::filesystem::path FsPath(const QString& path) {
 #endif
 }
 
+const char* const InputsFilter = "Verrask inputs (*.json)";
+
 } // namespace
 
 void TForm1::UpdateCommands() {
@@ -47,6 +47,11 @@ QString TForm1::SaveName(const QString& caption, const QString& filter) {
     return QFileDialog::getSaveFileName(this, caption, QString(), filter);
 }
 
+QString TForm1::OpenName(const QString& caption, const QString& filter) {
+    if (AskOpenName) return AskOpenName(caption, filter);
+    return QFileDialog::getOpenFileName(this, caption, QString(), filter);
+}
+
 void TForm1::Failed(const QString& message) {
     if (ShowFailure)
         ShowFailure(message);
@@ -54,55 +59,61 @@ void TForm1::Failed(const QString& message) {
         QMessageBox::warning(this, windowTitle(), message);
 }
 
+void TForm1::SetInputTexts(const TInputTexts& texts) {
+    ClearMark(); // the refused text is gone
+    for (const TInputFieldDesign& d : InputFields)
+        InputBox(d.Box)->setText(QString::fromStdString(texts.*d.Text));
+}
+
+TRunChecks TForm1::RunChecks() const {
+    return {report::SettingsForRun(ChecksForm->Settings(), Session.Inputs), ChecksForm->Checks(),
+            ChecksForm->Embedment()};
+}
+
+void TForm1::OpenInputs1Click() {
+    const QString path = OpenName("Open Inputs", InputsFilter);
+    if (path.isEmpty()) return;
+    TInputsFile file;
+    if (const std::string error = OpenInputsFile(FsPath(path), file); !error.empty())
+        return Failed("The inputs were not opened: " + QString::fromStdString(error));
+    SetInputTexts(file.Inputs);
+    ChecksForm->LoadSettings(file.Settings);
+}
+
+void TForm1::SaveInputs1Click() {
+    const QString path = SaveName("Save Inputs", InputsFilter);
+    if (path.isEmpty()) return;
+    const std::string error = SaveInputsFile(FsPath(path), {InputTexts(), ChecksForm->Settings()});
+    if (!error.empty()) Failed("The inputs were not saved: " + QString::fromStdString(error));
+}
+
 void TForm1::SavePicture1Click() {
     if (!Completed) return;
     const QString path = SaveName("Save Picture", "PNG image (*.png)");
     if (path.isEmpty()) return;
-    std::vector<unsigned char> png;
-    std::string error = EncodePng(Model.ShownPicture, png);
-    if (error.empty()) error = WriteWholeFile(FsPath(path), std::string(png.begin(), png.end()));
+    const std::string error = WritePng(FsPath(path), Model.ShownPicture);
     if (!error.empty()) Failed("The picture was not saved: " + QString::fromStdString(error));
 }
 
 void TForm1::ExportResults1Click() {
     if (!Completed) return;
-    QString path = SaveName("Export Results", "JSON results (*.json)");
+    const QString path = SaveName("Export Results", "JSON results (*.json)");
     if (path.isEmpty()) return;
-    // The chosen filter's extension when the name has none.
-    if (QFileInfo(path).suffix().isEmpty()) path += ".json";
-    report::TRunReport run{Runs, LastInputs, MessageText, {}, LastSeconds};
-    for (int i = 0; i < PanelCount; ++i)
-        run.Panels[static_cast<std::size_t>(i)] = StatusBar1->Panel(i)->text().toStdString();
     // The grids and the fields beside it, named after it: results.json gives
     // results-HeadGrid.csv and so on; all of them one set.
-    const QFileInfo file(path);
-    std::vector<TFileContent> files =
-        report::CsvFiles(FsPath(file.absolutePath()), Model,
-                         report::FieldsCsv(Model, LastInputs, ChecksForm->Settings().GammaW),
-                         FsPath(file.completeBaseName() + "-"));
-    files.insert(files.begin(), {FsPath(path), report::JsonReport(run, Model)});
-    const std::string error = WriteFileSet(files);
+    const std::string error = ExportResults(FsPath(path), Session, Model, RunChecks());
     if (!error.empty()) Failed("The results were not exported: " + QString::fromStdString(error));
 }
 
 void TForm1::ExportReport1Click() {
     if (!Completed) return;
     // The report's details first, then the file: Cancel in either exports nothing.
-    TReportInfoDialog details(this, ReportInfo);
+    TReportInfoDialog details(this, Session.Info);
     if (details.exec() != QDialog::Accepted) return;
-    ReportInfo = details.Info();
+    Session.Info = details.Info();
     const QString path = SaveName("Export Report", "HTML report (*.html)");
     if (path.isEmpty()) return;
-    report::TReportContent content;
-    content.Info = ReportInfo;
-    content.Date = QDateTime::currentDateTimeUtc().toString("yyyy-MM-dd HH:mm 'UTC'").toStdString();
-    content.Inputs = LastInputs;
-    content.Settings = report::SettingsForRun(ChecksForm->Settings(), LastInputs);
-    content.Checks = ChecksForm->Checks();
-    content.Embedment = ChecksForm->Embedment();
-    std::string error;
-    const std::string html = report::ReportHtml(content, Model, error);
-    if (error.empty()) error = WriteWholeFile(FsPath(path), html);
+    const std::string error = ExportReport(FsPath(path), Session, Model, RunChecks());
     if (!error.empty()) Failed("The report was not exported: " + QString::fromStdString(error));
 }
 

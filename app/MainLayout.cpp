@@ -85,7 +85,9 @@ void TForm1::CreateComponents() {
     MainMenu1 = new QMenuBar(this);
     const std::pair<std::string_view, QMenu**> menus[] = {
         {"File1", &File1}, {"EditMenu1", &EditMenu1}, {"Checks1", &Checks1}, {"Help1", &Help1}};
-    const std::pair<std::string_view, QAction**> commands[] = {{"SavePicture1", &SavePicture1},
+    const std::pair<std::string_view, QAction**> commands[] = {{"OpenInputs1", &OpenInputs1},
+                                                               {"SaveInputs1", &SaveInputs1},
+                                                               {"SavePicture1", &SavePicture1},
                                                                {"ExportResults1", &ExportResults1},
                                                                {"ExportReport1", &ExportReport1},
                                                                {"Exit1", &Exit1},

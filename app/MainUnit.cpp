@@ -6,6 +6,7 @@
 #include "app/ScrambledTexts.h"
 #include "app/Workers.h"
 #include "control/DisplayScaling.h"
+#include "control/InputFields.h"
 #include "control/WindowDesign.h"
 
 #include <QApplication>
@@ -49,6 +50,8 @@ TForm1::TForm1(sheetpile::TModel& model, QScreen* screen)
 
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(OpenInputs1, &QAction::triggered, this, &TForm1::OpenInputs1Click);
+    connect(SaveInputs1, &QAction::triggered, this, &TForm1::SaveInputs1Click);
     connect(SavePicture1, &QAction::triggered, this, &TForm1::SavePicture1Click);
     connect(ExportResults1, &QAction::triggered, this, &TForm1::ExportResults1Click);
     connect(ExportReport1, &QAction::triggered, this, &TForm1::ExportReport1Click);
@@ -56,11 +59,11 @@ TForm1::TForm1(sheetpile::TModel& model, QScreen* screen)
     connect(DesignChecks1, &QAction::triggered, this, &TForm1::DesignChecks1Click);
     ChecksForm = new TChecksForm(this);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
-    connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
-    connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
-    connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
-    connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
+    connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
+    connect(TrackBar2, &QSlider::valueChanged, this, [this] { TrackBar2Change(); });
+    connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
+    connect(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
+    connect(CheckBox3, &QCheckBox::toggled, this, [this] { CheckBox3Click(); });
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Image1->OnMouseMove = [this](int X, int Y) { Image1MouseMove(X, Y); };
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
@@ -119,23 +122,16 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 TInputTexts TForm1::InputTexts() const {
     TInputTexts texts;
-    texts.Edit6 = Edit6->text().toStdString();
-    texts.Edit7 = Edit7->text().toStdString();
-    texts.Edit2 = Edit2->text().toStdString();
-    texts.Edit1 = Edit1->text().toStdString();
-    texts.Edit5 = Edit5->text().toStdString();
-    texts.Edit8 = Edit8->text().toStdString();
-    texts.Edit3 = Edit3->text().toStdString();
-    texts.Edit4 = Edit4->text().toStdString();
+    for (const TInputFieldDesign& d : InputFields)
+        texts.*d.Text = InputBox(d.Box)->text().toStdString();
     return texts;
 }
 
 void TForm1::Button1Click() {
     const TInputTexts texts = InputTexts();
-    RunClock.start();
+    Session.RunStarted(texts);
     if (!RunControl->Button1Click(texts)) return; // refused: the last results stay
-    PendingInputs = texts;
-    Completed = false; // the workers now overwrite the results
+    Completed = false;                            // the workers now overwrite the results
     UpdateCommands();
     ChecksForm->RunStarted();
 }
@@ -158,42 +154,27 @@ void TForm1::WorkerDone() {
     if (Dropped) return; // the window has closed: nothing of it may change any more
     if (!RunControl->WorkerDone()) return;
     Completed = true;
-    ++Runs;
-    LastInputs = PendingInputs;
-    LastSeconds = static_cast<double>(RunClock.elapsed()) / 1000;
+    Session.RunCompleted();
     UpdateCommands();
-    ChecksForm->RunCompleted(Model, LastInputs);
+    ChecksForm->RunCompleted(Model, Session.Inputs);
 }
 
 // --- After a run: track bars, check boxes, probe ---------------------------------------------
 
-void TForm1::TrackBar1Change() {
-    RunControl->TrackBar1Change();
-}
-void TForm1::TrackBar2Change() {
-    RunControl->TrackBar2Change();
-}
-void TForm1::CheckBox1Click() {
-    RunControl->CheckBox1Click();
-}
-void TForm1::CheckBox2Click() {
-    RunControl->CheckBox2Click();
-}
-void TForm1::CheckBox3Click() {
-    RunControl->CheckBox3Click();
-}
-void TForm1::Image1MouseMove(int X, int Y) {
-    RunControl->Image1MouseMove(X, Y);
+TRunControl& TForm1::RunEvents() {
+    return *RunControl;
 }
 
 // --- The shell ---------------------------------------------------------------------------------
 
 void TForm1::SetMessage(const std::string& text) {
     MessageText = text;
+    Session.Message = text;
     Label5->setText(QString::fromStdString(text).replace("\r\n", "\n"));
 }
 
 void TForm1::SetPanel(int index, const std::string& text) {
+    Session.Panels.at(static_cast<std::size_t>(index)) = text;
     StatusBar1->Panel(index)->setText(QString::fromStdString(text));
 }
 

@@ -1,6 +1,7 @@
 // The main window Form1 (TForm1): the eight input boxes and RUN, the after-run track bars and
 // check boxes, the message label, the flow-net picture, the seven-panel status bar and the menu
-// (saving and exporting the last completed run, copying its picture, the design-checks window).
+// (opening and saving the inputs file, saving and exporting the last completed run, copying its
+// picture, the design-checks window).
 // It computes nothing itself: it is the run control's shell (TRunShell) and hands every event to
 // TRunControl and the model.
 //
@@ -20,11 +21,11 @@
 #include "app/TuningAdapters.h"
 #include "app/WindowScaling.h"
 #include "control/RunControl.h"
-#include "report/HtmlReport.h"
+#include "control/RunEvents.h"
+#include "control/RunSession.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,7 +43,7 @@ class QScreen;
 
 namespace verrask::app {
 
-class TForm1 final : public QWidget, public TRunShell {
+class TForm1 final : public QWidget, public TRunShell, public TRunEvents {
     Q_OBJECT
 
   public:
@@ -90,6 +91,8 @@ class TForm1 final : public QWidget, public TRunShell {
     QLabel* Label11;
     QMenu* EditMenu1;
     QMenu* Checks1;
+    QAction* OpenInputs1;
+    QAction* SaveInputs1;
     QAction* SavePicture1;
     QAction* ExportResults1;
     QAction* ExportReport1;
@@ -97,20 +100,16 @@ class TForm1 final : public QWidget, public TRunShell {
     QAction* DesignChecks1;
     TChecksForm* ChecksForm; // the modeless design-checks window, hidden until asked for
 
-    // Event handlers.
+    // Event handlers (with those after a run: TRunEvents).
     void Exit1Click();
-    void TrackBar1Change();
-    void TrackBar2Change();
     void Button1Click();
-    void Image1MouseMove(int X, int Y);
     void FormCanResize(int newWidth, int newHeight);
     void About1Click();
     void FormCreate();
     void FormDestroy();
     void Timer1Timer();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
+    void OpenInputs1Click(); // fills the eight boxes and the check settings (RUN is not pressed)
+    void SaveInputs1Click(); // the eight boxes as typed and the check settings
     void SavePicture1Click();
     void ExportResults1Click();
     void ExportReport1Click();
@@ -138,12 +137,13 @@ class TForm1 final : public QWidget, public TRunShell {
     // A completed run whose results the commands may save (none during a run).
     bool HasResults() const { return Completed; }
     // Where a command asks for a file name ("" when the user cancels) and reports a failed
-    // write; the tests replace the dialogs.
+    // write or a refused file; the tests replace the dialogs.
     std::function<QString(const QString& caption, const QString& filter)> AskSaveName;
+    std::function<QString(const QString& caption, const QString& filter)> AskOpenName;
     std::function<void(const QString& message)> ShowFailure;
-    // What the report's details dialog held at its last OK in this session: the dialog opens
-    // with it, and the exported report carries it.
-    report::TReportInfo ReportInfo;
+    // The last completed run, the shown texts and the report's details as at the details
+    // dialog's last OK (the dialog opens with them, the exported report carries them).
+    TRunSession Session;
 
   Q_SIGNALS:
     void Closed(); // the window has closed: the program ends
@@ -154,6 +154,7 @@ class TForm1 final : public QWidget, public TRunShell {
     void showEvent(QShowEvent* event) override;
 
   private:
+    TRunControl& RunEvents() override;
     // TRunShell.
     void SetMessage(const std::string& text) override;
     void SetPanel(int index, const std::string& text) override;
@@ -177,8 +178,11 @@ class TForm1 final : public QWidget, public TRunShell {
     void WatchScreen(QScreen* screen);
     int MenuHeight() const;
     TInputTexts InputTexts() const;
+    void SetInputTexts(const TInputTexts& texts);
+    TRunChecks RunChecks() const;
     void UpdateCommands();
     QString SaveName(const QString& caption, const QString& filter);
+    QString OpenName(const QString& caption, const QString& filter);
     void Failed(const QString& message);
     void ClearMark();
 
@@ -194,10 +198,6 @@ class TForm1 final : public QWidget, public TRunShell {
     QScreen* WatchedScreen = nullptr;
     QMetaObject::Connection DpiWatch;
     bool Completed = false;
-    int Runs = 0;
-    TInputTexts PendingInputs, LastInputs; // of the run in progress, of the last completed one
-    QElapsedTimer RunClock;
-    double LastSeconds = 0;
 };
 
 } // namespace verrask::app

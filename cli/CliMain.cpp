@@ -1,20 +1,16 @@
 // verrask-cli: the batch tool. Presses RUN as the window does, once or several times in one
 // process (each solve relaxing from what the previous run left), and prints what the window
 // would show.
-#include "cli/CheckReport.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "control/PlainControls.h"
+#include "control/RunSession.h"
 #include "report/CheckLines.h"
+#include "report/CheckReport.h"
 #include "report/FieldsCsv.h"
-#include "report/HtmlReport.h"
-#include "report/ReportFile.h"
 #include "support/FileWrite.h"
 #include "support/PngFile.h"
 
-#include <chrono>
-#include <cstdio>
-#include <ctime>
 #include <iostream>
 #include <memory>
 #include <thread>
@@ -45,56 +41,42 @@ class TCliShell final : public TTextShell {
     std::thread StreamWorker, HeadWorker;
 };
 
-// The date and time now in UTC, for the report: "2026-12-09 15:52 UTC".
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* t = std::gmtime(&now);
-    char buffer[32] = "";
-    if (t) std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M UTC", t);
-    return buffer;
-}
-
 // The design checks and the embedment search the plan asks for, read from the completed run:
-// lines appended to `text`, or JSON members to `extra` (in JSON mode); with --report, the
-// report's contents of this run in `last`.
-void AddChecks(const TCliPlan& plan, const TPress& press, const sheetpile::TModel& model,
-               std::string& text, std::string& extra, report::TReportContent& last) {
+// lines appended to `text`, or JSON members to `extra` (in JSON mode); with --report, what the
+// report of this run carries in `last`.
+void AddChecks(const TCliPlan& plan, const TRunSession& session, const sheetpile::TModel& model,
+               std::string& text, std::string& extra, TRunChecks& last) {
     const bool wantReport = !plan.ReportFile.empty();
     if (!plan.Checks && !plan.Embed && !wantReport) return;
-    const checks::TCheckSettings settings =
-        report::SettingsForRun(plan.CheckSettings, press.Inputs);
+    TRunChecks run;
     if (plan.Checks || wantReport) {
-        const checks::TDesignChecks c = checks::RunDesignChecks(model, settings);
+        run = ChecksOfRun(session, model, plan.CheckSettings);
         if (plan.Checks) {
             if (plan.Json)
-                extra = ChecksJson(c, settings);
+                extra = report::ChecksJson(run.Checks, run.Settings);
             else
-                text += ChecksText(c, settings);
+                text += report::ChecksText(run.Checks, run.Settings);
         }
-        if (wantReport) {
-            last.Info = plan.Info;
-            last.Inputs = press.Inputs;
-            last.Settings = settings;
-            last.Checks = c;
-            last.Embedment.reset();
-        }
+    } else {
+        run.Settings = report::SettingsForRun(plan.CheckSettings, session.Inputs);
     }
     if (plan.Embed) {
         checks::TEmbedment shown; // for the progress lines' wording
         shown.Criterion = plan.Criterion;
         checks::TSearchControl control;
         control.Progress = [&](const checks::TEmbedmentTrial& t) {
-            std::cerr << "embedment: " << TrialText(shown, t) << std::endl;
+            std::cerr << "embedment: " << report::TrialText(shown, t) << std::endl;
         };
         const checks::TEmbedment e =
-            checks::SearchEmbedment(model, plan.Criterion, settings, control);
+            checks::SearchEmbedment(model, plan.Criterion, run.Settings, control);
         if (plan.Json) {
             if (!extra.empty()) extra += ',';
-            extra += EmbedmentJson(e);
+            extra += report::EmbedmentJson(e);
         } else
-            text += EmbedmentText(e);
-        if (wantReport) last.Embedment = e;
+            text += report::EmbedmentText(e);
+        run.Embedment = e;
     }
+    if (wantReport) last = run;
 }
 
 int Main(int argc, const char* const* argv) {
@@ -115,19 +97,18 @@ int Main(int argc, const char* const* argv) {
     tuning.Wire(control);
     control.FormCreate();
 
-    int run = 0;
-    report::TReportContent last; // the last run's report contents (with --report)
-    TInputTexts lastInputs;      // of the last run, for the fields CSV
+    TRunSession session;
+    session.Info = plan.Info;
+    TRunChecks last; // what the report of the last run carries (with --report)
     for (const TPress& press : plan.Presses) {
-        lastInputs = press.Inputs;
         for (int k = 0; k < press.Repeats; ++k) {
-            const auto start = std::chrono::steady_clock::now();
+            session.RunStarted(press.Inputs);
             if (!control.Button1Click(press.Inputs)) {
                 std::cerr << WrongInputText << "\n" << control.LastRefusal << "\n";
                 return 2;
             }
             shell.FinishRun(control);
-            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            session.RunCompleted();
             // What the user does next, as in the window: the bars, then the boxes.
             if (press.FlowNetPosition) tuning.TrackBar1.SetPosition(press.FlowNetPosition);
             if (press.TunePosition) tuning.TrackBar2.SetPosition(press.TunePosition);
@@ -137,9 +118,11 @@ int Main(int argc, const char* const* argv) {
                                                                 : tuning.CheckBox3;
                 box.SetChecked(true);
             }
-            TRunReport report{++run, press.Inputs, shell.Message, shell.Panels, elapsed.count()};
+            session.Message = shell.Message;
+            session.Panels = shell.Panels;
+            const TRunReport report = session.Report();
             std::string text = plan.Json ? "" : TextReport(report, *model), extra;
-            AddChecks(plan, press, *model, text, extra, last);
+            AddChecks(plan, session, *model, text, extra, last);
             std::cout << (plan.Json ? JsonReport(report, *model, extra) : text) << std::flush;
         }
     }
@@ -157,15 +140,13 @@ int Main(int argc, const char* const* argv) {
         std::string error = MakeFolders(plan.CsvDir);
         if (error.empty())
             error = WriteCsv(plan.CsvDir, *model,
-                             report::FieldsCsv(*model, lastInputs, plan.CheckSettings.GammaW));
+                             report::FieldsCsv(*model, session.Inputs, plan.CheckSettings.GammaW));
         if (!error.empty()) failed(error);
     }
     if (!plan.ReportFile.empty()) {
-        last.Date = UtcNow();
-        std::string error;
-        const std::string html = report::ReportHtml(last, *model, error);
-        if (error.empty()) error = report::WriteReportFile(plan.ReportFile, html);
-        if (!error.empty()) failed("the report was not written: " + error);
+        if (const std::string error = ExportReport(plan.ReportFile, session, *model, last);
+            !error.empty())
+            failed("the report was not written: " + error);
     }
     return status;
 }

@@ -1,7 +1,9 @@
 // Parses the batch tool's command line into a plan of RUN presses (see CliOptions.h).
 #include "cli/CliOptions.h"
 
+#include "control/InputFields.h"
 #include "control/InputSyntax.h"
+#include "control/InputsFile.h"
 #include "report/CheckLines.h"
 
 #include <algorithm>
@@ -11,10 +13,11 @@
 namespace verrask::cli {
 
 const char* const UsageText =
-    "usage: verrask-cli [inputs] [--runs N] [--nd N] [--nf N] [--zones LIST]\n"
-    "                   [--then [inputs] ...] [--json] [--csv DIR] [--png FILE]\n"
-    "                   [--checks] [--embed C] [check settings] [--report FILE]\n"
-    "                   [--project T] [--structure T] [--engineer T] [--note T]\n"
+    "usage: verrask-cli [--inputs FILE] [inputs] [--runs N] [--nd N] [--nf N]\n"
+    "                   [--zones LIST] [--then [inputs] ...] [--json] [--csv DIR]\n"
+    "                   [--png FILE] [--checks] [--embed C] [check settings]\n"
+    "                   [--report FILE] [--project T] [--structure T] [--engineer T]\n"
+    "                   [--note T]\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -27,6 +30,8 @@ const char* const UsageText =
     "  --k K         coefficient of permeability [1E-5]\n"
     "  --up H1       upstream head, water depth over the upstream ground [1]\n"
     "  --down H2     downstream head, water depth over the downstream ground [0]\n"
+    "  --inputs FILE the eight inputs and the check settings of an inputs file (the window's\n"
+    "                File > Save Inputs); the options after it change them\n"
     "  --runs N      press RUN N times with these inputs (each run starts from the last)\n"
     "  --then        press RUN, then change only the boxes named after it\n"
     "  --json        one JSON object per run instead of text\n"
@@ -107,28 +112,22 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
         };
         TInputTexts& in = plan.Presses.back().Inputs;
         std::string* box = nullptr;
-        if (option == "--left")
-            box = &in.Edit6;
-        else if (option == "--right")
-            box = &in.Edit7;
-        else if (option == "--wall")
-            box = &in.Edit2;
-        else if (option == "--stratum")
-            box = &in.Edit1;
-        else if (option == "--ratio")
-            box = &in.Edit5;
-        else if (option == "--k")
-            box = &in.Edit8;
-        else if (option == "--up")
-            box = &in.Edit3;
-        else if (option == "--down")
-            box = &in.Edit4;
+        for (const TInputFieldDesign& d : InputFields)
+            if (option == d.Option) box = &(in.*d.Text);
         if (box) {
             if (!value(*box)) return option + " needs a value";
             continue;
         }
         TPress& press = plan.Presses.back();
-        if (option == "--then") {
+        if (option == "--inputs") {
+            std::string path;
+            if (!value(path) || path.empty()) return "--inputs needs a file";
+            TInputsFile file;
+            if (const std::string error = OpenInputsFile(path, file); !error.empty())
+                return "--inputs: " + error;
+            press.Inputs = file.Inputs;
+            plan.CheckSettings = file.Settings;
+        } else if (option == "--then") {
             TPress next;
             next.Inputs = press.Inputs;
             plan.Presses.push_back(next);

@@ -148,7 +148,10 @@ struct TMenuCommandDesign {
     std::string_view Menu, Name, Text;
     bool NeedsRun = false; // disabled until a run has completed
 };
-inline constexpr std::array<TMenuCommandDesign, 8> MenuCommands{{
+inline constexpr std::array<TMenuCommandDesign, 11> MenuCommands{{
+    {"File1", "OpenInputs1", "&Open Inputs\xE2\x80\xA6"},
+    {"File1", "SaveInputs1", "Save &Inputs\xE2\x80\xA6"},
+    {"File1", "", ""},
     {"File1", "SavePicture1", "&Save Picture\xE2\x80\xA6", true},
     {"File1", "ExportResults1", "Export &Results\xE2\x80\xA6", true},
     {"File1", "ExportReport1", "Export Re&port\xE2\x80\xA6", true},

@@ -1,6 +1,7 @@
 // The HTML calculation sheet of a run (see HtmlReport.h).
 #include "report/HtmlReport.h"
 
+#include "control/InputFields.h"
 #include "control/NumberFormat.h"
 #include "report/ChartContents.h"
 #include "report/ChartSvg.h"
@@ -11,7 +12,6 @@
 #include "support/PngFile.h"
 
 #include <cmath>
-#include <tuple>
 #include <vector>
 
 namespace verrask::report {
@@ -67,21 +67,10 @@ std::string InfoTable(const TReportInfo& info) {
 }
 
 std::string Inputs(const TReportContent& r) {
-    const TInputTexts& in = r.Inputs;
-    const std::tuple<const char*, const std::string*, const char*> rows[] = {
-        {"Left Blanket Length L", &in.Edit6, "m"},
-        {"Right Blanket Length R", &in.Edit7, "m"},
-        {"Sheet pile wall Depth d", &in.Edit2, "m"},
-        {"Stratum Depth D", &in.Edit1, "m"},
-        {"Y'/Yw = \xCE\xB3'/\xCE\xB3w (submerged unit weight / unit weight of water), the critical "
-         "gradient i_c",
-         &in.Edit5, "-"},
-        {"K (coefficient of permeability)", &in.Edit8, "m/s"},
-        {"Up stream Head H1 (water depth over the upstream ground)", &in.Edit3, "m"},
-        {"Down stream Head H2 (water depth over the downstream ground)", &in.Edit4, "m"}};
     std::string out = "<table id=\"inputs\">\n" + Head({"Input", "As typed", "Unit"});
-    for (const auto& [name, text, unit] : rows)
-        out += Row({Cell(name), Cell(*text, "num"), Cell(unit)});
+    for (const TInputFieldDesign& d : InputFields)
+        out += Row(
+            {Cell(std::string(d.Label)), Cell(r.Inputs.*d.Text, "num"), Cell(std::string(d.Unit))});
     out += "</table>\n";
 
     const checks::TCheckSettings& s = r.Settings;

@@ -1,7 +1,9 @@
 // The run's results as JSON and CSV (see ResultsExport.h).
 #include "report/ResultsExport.h"
 
+#include "control/InputFields.h"
 #include "report/FieldsCsv.h"
+#include "report/JsonText.h"
 
 #include <cstdio>
 
@@ -13,23 +15,6 @@ std::string Printf(const char* format, long double v) {
     char buffer[128];
     std::snprintf(buffer, sizeof buffer, format, v);
     return buffer;
-}
-
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char ch : s) {
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += static_cast<char>(ch);
-        } else if (ch < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", ch);
-            out += buffer;
-        } else {
-            out += static_cast<char>(ch);
-        }
-    }
-    return out + "\"";
 }
 
 template <typename Grid> std::string GridText(const Grid& grid, int rows, int cols) {
@@ -54,11 +39,10 @@ std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m, const st
     auto integer = [](long long v) { return std::to_string(v); };
     std::string out = "{";
     out += field("run", integer(r.Run)) + ",";
-    out += "\"inputs\":{" + field("left", JsonString(in.Edit6)) + "," +
-           field("right", JsonString(in.Edit7)) + "," + field("wall", JsonString(in.Edit2)) + "," +
-           field("stratum", JsonString(in.Edit1)) + "," + field("ratio", JsonString(in.Edit5)) +
-           "," + field("k", JsonString(in.Edit8)) + "," + field("up", JsonString(in.Edit3)) + "," +
-           field("down", JsonString(in.Edit4)) + "},";
+    std::vector<std::string> inputs;
+    for (const TInputFieldDesign& d : InputFields)
+        inputs.push_back(JsonMember(d.JsonKey, JsonString(in.*d.Text)));
+    out += field("inputs", JsonObject(inputs)) + ",";
     out += "\"geometry\":{" + field("LeftBlanketCol", integer(m.LeftBlanketCol)) + "," +
            field("PileUpCol", integer(m.PileUpCol)) + "," +
            field("PileDownCol", integer(m.PileDownCol)) + "," +
@@ -72,11 +56,10 @@ std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m, const st
     out += field("Nd", integer(m.Nd)) + "," + field("Nf", integer(m.Nf)) + ",";
     out += field("ShapeFactor", Printf("%.21Lg", m.ShapeFactor)) + ",";
     out += field("q", Printf("%.21Lg", Discharge(m))) + ",";
-    out +=
-        field("zones", std::string("{") + field("critical", m.ShowCriticalZone ? "true" : "false") +
-                           "," + field("possible", m.ShowPossibleHeave ? "true" : "false") + "," +
-                           field("imminent", m.ShowImminentHeave ? "true" : "false") + "}") +
-        ",";
+    out += field("zones", std::string("{") + field("critical", JsonBool(m.ShowCriticalZone)) + "," +
+                              field("possible", JsonBool(m.ShowPossibleHeave)) + "," +
+                              field("imminent", JsonBool(m.ShowImminentHeave)) + "}") +
+           ",";
     out += field("message", JsonString(r.Message)) + ",";
     std::string panels = "[";
     for (std::size_t i = 0; i < r.Panels.size(); ++i) {

@@ -187,6 +187,18 @@ void TChecksForm::RunCompleted(const sheetpile::TModel& model, const TInputTexts
     Recompute();
 }
 
+void TChecksForm::LoadSettings(const checks::TCheckSettings& settings) {
+    if (Searching()) CancelClick("Search cancelled: other settings were opened.");
+    CurrentSettings = settings;
+    for (std::size_t i = 0; i < Fields.size(); ++i)
+        SetWindowTextW(
+            Fields[i],
+            Widen(report::SettingText(CurrentSettings, report::SettingFields[i].Field)).c_str());
+    SetWindowTextW(SettingsMessage, L"");
+    Found.reset();
+    Recompute();
+}
+
 void TChecksForm::FieldEdited(std::size_t index) {
     const report::TSettingFieldDesign& d = report::SettingFields.at(index);
     const std::string typed = Text(Fields[index]);

@@ -38,6 +38,9 @@ class TChecksForm {
 
     void RunStarted();
     void RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs);
+    // Settings opened from a file (accepted by the checks' rule): shown in the boxes and in
+    // force; a search in progress is cancelled, an earlier answer dropped.
+    void LoadSettings(const checks::TCheckSettings& settings);
     // A settings box has been left (or Enter pressed in it): its text is applied or refused.
     void FieldEdited(std::size_t index);
     void CriterionChanged();

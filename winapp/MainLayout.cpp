@@ -92,6 +92,8 @@ HWND TForm1::CreateControl(const design::TControlDesign& d, int id) {
 void TForm1::AddMenuCommands() {
     // The menu bar from the design, each command with its resource id.
     static constexpr std::pair<std::string_view, UINT> Ids[] = {
+        {"OpenInputs1", IDM_OPENINPUTS},
+        {"SaveInputs1", IDM_SAVEINPUTS},
         {"SavePicture1", IDM_SAVEPICTURE},
         {"ExportResults1", IDM_EXPORTRESULTS},
         {"ExportReport1", IDM_EXPORTREPORT},

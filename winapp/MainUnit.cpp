@@ -4,7 +4,10 @@
 
 #include "checks/DesignChecks.h"
 #include "control/DisplayScaling.h"
+#include "control/InputFields.h"
+#include "control/InputsFile.h"
 #include "control/ScrambledTexts.h"
+#include "support/PngFile.h"
 #include "winapp/AboutU.h"
 #include "winapp/ReportInfoDialog.h"
 #include "winapp/ResultsOut.h"
@@ -15,12 +18,15 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
+
 namespace verrask::win {
 namespace {
 
 constexpr wchar_t ClassName[] = L"TForm1";
 constexpr UINT_PTR Timer1Id = 1;
 constexpr UINT DpiChangedMessage = 0x02E0; // WM_DPICHANGED
+constexpr wchar_t InputsFilter[] = L"Verrask inputs (*.json)\0*.json\0\0";
 
 } // namespace
 
@@ -133,22 +139,14 @@ void TForm1::CloseWindow() {
 
 TInputTexts TForm1::InputTexts() const {
     TInputTexts texts;
-    texts.Edit6 = Narrow(TextOf(Edit6));
-    texts.Edit7 = Narrow(TextOf(Edit7));
-    texts.Edit2 = Narrow(TextOf(Edit2));
-    texts.Edit1 = Narrow(TextOf(Edit1));
-    texts.Edit5 = Narrow(TextOf(Edit5));
-    texts.Edit8 = Narrow(TextOf(Edit8));
-    texts.Edit3 = Narrow(TextOf(Edit3));
-    texts.Edit4 = Narrow(TextOf(Edit4));
+    for (const TInputFieldDesign& d : InputFields) texts.*d.Text = Narrow(TextOf(InputBox(d.Box)));
     return texts;
 }
 
 void TForm1::Button1Click() {
     const TInputTexts texts = InputTexts();
     if (!RunControl->Button1Click(texts)) return;
-    PendingInputs = texts;
-    RunStart = std::chrono::steady_clock::now();
+    Session.RunStarted(texts);
     UpdateResultCommands(); // the model is being rewritten: nothing of it leaves meanwhile
     if (Checks) Checks->RunStarted();
 }
@@ -170,21 +168,23 @@ void TForm1::WorkerDone() {
     --Live;
     if (Dropped) return; // the window has closed: nothing of it may change any more
     if (!RunControl->WorkerDone()) return;
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - RunStart;
-    LastSeconds = elapsed.count();
-    LastInputs = PendingInputs;
+    Session.RunCompleted();
     HasResults = true;
-    ++Runs;
     UpdateResultCommands();
-    if (Checks) Checks->RunCompleted(Model, LastInputs);
+    if (Checks) Checks->RunCompleted(Model, Session.Inputs);
+}
+
+TChecksForm& TForm1::ChecksWindow() {
+    if (!Checks) {
+        Checks = std::make_unique<TChecksForm>(Handle, CurrentDpi);
+        if (ResultCommandsEnabled()) Checks->RunCompleted(Model, Session.Inputs);
+        if (RunControl->PendingWorkers > 0) Checks->RunStarted();
+    }
+    return *Checks;
 }
 
 void TForm1::DesignChecks1Click() {
-    if (!Checks) {
-        Checks = std::make_unique<TChecksForm>(Handle, CurrentDpi);
-        if (ResultCommandsEnabled()) Checks->RunCompleted(Model, LastInputs);
-        if (RunControl->PendingWorkers > 0) Checks->RunStarted();
-    }
+    ChecksWindow();
     ShowWindow(Checks->Handle, SW_SHOW);
     SetForegroundWindow(Checks->Handle);
 }
@@ -268,34 +268,13 @@ void TForm1::UpdateResultCommands() {
         EnableMenuItem(MainMenu1, id, MF_BYCOMMAND | state);
 }
 
-report::TRunReport TForm1::LastRun() const {
-    report::TRunReport run;
-    run.Run = Runs;
-    run.Inputs = LastInputs;
-    run.Message = MessageText;
-    for (int i = 0; i < PanelCount; ++i) {
-        const auto length =
-            LOWORD(SendMessageW(StatusBar1, SB_GETTEXTLENGTHW, static_cast<WPARAM>(i), 0));
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(StatusBar1, SB_GETTEXTW, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(text.data()));
-        text.resize(length);
-        run.Panels[static_cast<std::size_t>(i)] = Narrow(text);
-    }
-    run.Seconds = LastSeconds;
-    return run;
+TRunChecks TForm1::RunChecks() const {
+    return ChecksOfRun(Session, Model, Checks ? Checks->Settings() : checks::TCheckSettings{},
+                       Checks ? Checks->Embedment() : std::nullopt);
 }
 
 report::TReportContent TForm1::ReportContent() const {
-    report::TReportContent content;
-    content.Info = ReportInfo;
-    content.Date = UtcNow();
-    content.Inputs = LastInputs;
-    content.Settings =
-        report::SettingsForRun(Checks ? Checks->Settings() : checks::TCheckSettings{}, LastInputs);
-    content.Checks = checks::RunDesignChecks(Model, content.Settings);
-    if (Checks) content.Embedment = Checks->Embedment();
-    return content;
+    return verrask::ReportContent(Session, RunChecks());
 }
 
 void TForm1::ShowError(const std::string& what, const std::string& error) {
@@ -305,12 +284,37 @@ void TForm1::ShowError(const std::string& what, const std::string& error) {
     MessageBoxW(Handle, text.c_str(), Widen(design::DesignCaption).c_str(), MB_OK | MB_ICONERROR);
 }
 
+void TForm1::SetInputTexts(const TInputTexts& texts) {
+    ClearMark(); // the refused text is gone
+    for (const TInputFieldDesign& d : InputFields)
+        SetWindowTextW(InputBox(d.Box), Widen(texts.*d.Text).c_str());
+}
+
+void TForm1::OpenInputs1Click(const std::wstring* path) {
+    std::wstring name;
+    if (path == nullptr && !AskOpenName(Handle, InputsFilter, L"json", name)) return;
+    TInputsFile file;
+    LastError = OpenInputsFile(std::filesystem::path(path ? *path : name), file);
+    if (!LastError.empty()) return ShowError("The inputs were not opened.", LastError);
+    SetInputTexts(file.Inputs);
+    ChecksWindow().LoadSettings(file.Settings);
+}
+
+void TForm1::SaveInputs1Click(const std::wstring* path) {
+    std::wstring name;
+    if (path == nullptr && !AskSaveName(Handle, InputsFilter, L"json", name)) return;
+    LastError =
+        SaveInputsFile(std::filesystem::path(path ? *path : name),
+                       {InputTexts(), Checks ? Checks->Settings() : checks::TCheckSettings{}});
+    if (!LastError.empty()) ShowError("The inputs were not saved.", LastError);
+}
+
 void TForm1::SavePicture1Click(const std::wstring* path) {
     if (!ResultCommandsEnabled()) return;
     std::wstring name;
     if (path == nullptr && !AskSaveName(Handle, L"PNG picture (*.png)\0*.png\0\0", L"png", name))
         return;
-    LastError = SavePictureFile(path ? *path : name, Model.ShownPicture);
+    LastError = WritePng(std::filesystem::path(path ? *path : name), Model.ShownPicture);
     if (!LastError.empty()) ShowError("The picture was not saved.", LastError);
 }
 
@@ -320,22 +324,23 @@ void TForm1::ExportResults1Click(const std::wstring* path) {
     if (path == nullptr &&
         !AskSaveName(Handle, L"Results, JSON with CSV grids (*.json)\0*.json\0\0", L"json", name))
         return;
-    const long double gammaW = (Checks ? Checks->Settings() : checks::TCheckSettings{}).GammaW;
-    LastError = ExportResultsFiles(path ? *path : name, LastRun(), Model, gammaW);
+    LastError =
+        ExportResults(std::filesystem::path(path ? *path : name), Session, Model, RunChecks());
     if (!LastError.empty()) ShowError("The results were not exported.", LastError);
 }
 
 void TForm1::ExportReport1Click(const std::wstring* path) {
     if (!ResultCommandsEnabled()) return;
     {
-        TReportInfoDialog details(Handle, CurrentDpi, ReportInfo);
+        TReportInfoDialog details(Handle, CurrentDpi, Session.Info);
         if (!details.Run()) return;
-        ReportInfo = details.Info();
+        Session.Info = details.Info();
     }
     std::wstring name;
     if (path == nullptr && !AskSaveName(Handle, L"HTML report (*.html)\0*.html\0\0", L"html", name))
         return;
-    LastError = ExportReportFile(path ? *path : name, ReportContent(), Model);
+    LastError =
+        ExportReport(std::filesystem::path(path ? *path : name), Session, Model, RunChecks());
     if (!LastError.empty()) ShowError("The report was not written.", LastError);
 }
 
@@ -347,34 +352,21 @@ void TForm1::Copy1Click() {
 
 // --- After a run: track bars, check boxes, probe ---------------------------------------------
 
-void TForm1::TrackBar1Change() {
-    RunControl->TrackBar1Change();
-}
-void TForm1::TrackBar2Change() {
-    RunControl->TrackBar2Change();
-}
-void TForm1::CheckBox1Click() {
-    RunControl->CheckBox1Click();
-}
-void TForm1::CheckBox2Click() {
-    RunControl->CheckBox2Click();
-}
-void TForm1::CheckBox3Click() {
-    RunControl->CheckBox3Click();
-}
-void TForm1::Image1MouseMove(int X, int Y) {
-    RunControl->Image1MouseMove(X, Y);
+TRunControl& TForm1::RunEvents() {
+    return *RunControl;
 }
 
 // --- The shell ---------------------------------------------------------------------------------
 
 void TForm1::SetMessage(const std::string& text) {
     MessageText = text;
+    Session.Message = text;
     SetWindowTextW(Label5, Widen(text).c_str()); // CR LF breaks the line
     InvalidateRect(Label5, nullptr, TRUE);
 }
 
 void TForm1::SetPanel(int index, const std::string& text) {
+    Session.Panels.at(static_cast<std::size_t>(index)) = text;
     SendMessageW(StatusBar1, SB_SETTEXTW, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
@@ -424,6 +416,8 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM w, LPARAM l) {
         if (from == nullptr) { // the menu
             if (id == IDM_EXIT) Exit1Click();
             if (id == IDM_ABOUT) About1Click();
+            if (id == IDM_OPENINPUTS) OpenInputs1Click();
+            if (id == IDM_SAVEINPUTS) SaveInputs1Click();
             if (id == IDM_SAVEPICTURE) SavePicture1Click();
             if (id == IDM_EXPORTRESULTS) ExportResults1Click();
             if (id == IDM_EXPORTREPORT) ExportReport1Click();

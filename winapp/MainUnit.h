@@ -16,10 +16,10 @@
 #pragma once
 
 #include "control/RunControl.h"
+#include "control/RunEvents.h"
+#include "control/RunSession.h"
 #include "control/WindowDesign.h"
 #include "report/CheckLines.h"
-#include "report/HtmlReport.h"
-#include "report/ResultsExport.h"
 #include "winapp/ChecksWindow.h"
 #include "winapp/ImageView.h"
 #include "winapp/NativeControls.h"
@@ -37,7 +37,7 @@
 
 namespace verrask::win {
 
-class TForm1 final : public TRunShell {
+class TForm1 final : public TRunShell, public TRunEvents {
   public:
     explicit TForm1(sheetpile::TModel& model);
     ~TForm1() override;
@@ -55,25 +55,23 @@ class TForm1 final : public TRunShell {
         Label11{}, Tooltip{};
     std::unique_ptr<TImage> Image1;
 
-    // Event handlers.
+    // Event handlers (with those after a run: TRunEvents).
     void Exit1Click();
-    void TrackBar1Change();
-    void TrackBar2Change();
     void Button1Click();
-    void Image1MouseMove(int X, int Y);
     void FormCanResize();
     void About1Click();
     void FormCreate();
     void FormDestroy();
     void Timer1Timer();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
     void WorkerDone();
     void WMDpiChanged(int dpi);
-    // File > Save Picture, Export Results, Export Report and Edit > Copy. Without a path the
-    // user is asked for one; a failure is shown in a message box and kept in LastError. Export
-    // Report first asks for the report's details (ReportInfo); Cancel there exports nothing.
+    // File > Open Inputs, Save Inputs, Save Picture, Export Results, Export Report and Edit >
+    // Copy. Without a path the user is asked for one; a failure or a refused file is shown in a
+    // message box and kept in LastError. Open Inputs fills the eight boxes and the check
+    // settings (RUN is not pressed). Export Report first asks for the report's details
+    // (Session.Info); Cancel there exports nothing.
+    void OpenInputs1Click(const std::wstring* path = nullptr);
+    void SaveInputs1Click(const std::wstring* path = nullptr);
     void SavePicture1Click(const std::wstring* path = nullptr);
     void ExportResults1Click(const std::wstring* path = nullptr);
     void ExportReport1Click(const std::wstring* path = nullptr);
@@ -82,10 +80,10 @@ class TForm1 final : public TRunShell {
     TChecksForm* ChecksForm() const { return Checks.get(); }
     bool ResultCommandsEnabled() const; // a run has completed and none is in progress
 
-    // What the last completed run was made of, for what leaves the window.
-    report::TRunReport LastRun() const;
+    // The last completed run, the shown texts and the report's details as at the details
+    // dialog's last OK; what leaves the window is made of it.
+    TRunSession Session;
     report::TReportContent ReportContent() const;
-    report::TReportInfo ReportInfo; // as at the details dialog's last OK in this session
     std::string LastError;
     std::function<void(const std::wstring& text)> ShowMessageBox; // replaces the box (tests)
 
@@ -119,6 +117,7 @@ class TForm1 final : public TRunShell {
         int FontHeight; // 0: the window's font
     };
 
+    TRunControl& RunEvents() override;
     // TRunShell.
     void SetMessage(const std::string& text) override;
     void SetPanel(int index, const std::string& text) override;
@@ -150,6 +149,9 @@ class TForm1 final : public TRunShell {
     void PaintFrames(HDC dc) const;
     void DrawLabel5(const DRAWITEMSTRUCT& item) const;
     TInputTexts InputTexts() const;
+    void SetInputTexts(const TInputTexts& texts);
+    TRunChecks RunChecks() const;
+    TChecksForm& ChecksWindow(); // created hidden on first use
     void CloseWindow();
     void AddMenuCommands();
     void UpdateResultCommands();
@@ -170,11 +172,7 @@ class TForm1 final : public TRunShell {
     bool Dropped = false;
     bool WasClosed = false;
     bool HasResults = false; // a run has completed
-    int Runs = 0;
-    TInputTexts PendingInputs, LastInputs; // of the run in progress, of the last completed one
-    std::chrono::steady_clock::time_point RunStart;
     std::unique_ptr<TChecksForm> Checks;
-    double LastSeconds = 0;
     HBRUSH RefusedBrush = nullptr;
     HWND FocusedControl = nullptr; // the focus when the window was last left
 };

@@ -1,45 +1,13 @@
-// Picture, results and report out of the window (see ResultsOut.h).
+// The picture on the clipboard and the file dialogs (see ResultsOut.h).
 #include "winapp/ResultsOut.h"
-
-#include "report/FieldsCsv.h"
-#include "support/FileWrite.h"
-#include "support/PngFile.h"
 
 #include <commdlg.h>
 
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <vector>
 
 namespace verrask::win {
-
-std::string SavePictureFile(const std::wstring& path, const sheetpile::TBitmap& picture) {
-    std::vector<unsigned char> png;
-    if (std::string error = EncodePng(picture, png); !error.empty()) return error;
-    return WriteWholeFile(std::filesystem::path(path), std::string(png.begin(), png.end()));
-}
-
-std::string ExportResultsFiles(const std::wstring& path, const report::TRunReport& run,
-                               const sheetpile::TModel& model, long double gammaW) {
-    std::filesystem::path target(path);
-    if (target.empty()) return "no file name";
-    if (!target.has_extension()) target += L".json"; // the filter's, when the name has none
-    const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : L".";
-    std::vector<TFileContent> files =
-        report::CsvFiles(dir, model, report::FieldsCsv(model, run.Inputs, gammaW),
-                         std::filesystem::path(target.stem().wstring() + L"-"));
-    files.insert(files.begin(), {target, report::JsonReport(run, model)});
-    return WriteFileSet(files);
-}
-
-std::string ExportReportFile(const std::wstring& path, const report::TReportContent& content,
-                             const sheetpile::TModel& model) {
-    std::string error;
-    const std::string html = report::ReportHtml(content, model, error);
-    if (!error.empty()) return error;
-    return WriteWholeFile(std::filesystem::path(path), html);
-}
 
 std::string CopyPicture(HWND owner, const sheetpile::TBitmap& picture) {
     const int width = picture.Width(), height = picture.Height();
@@ -84,7 +52,10 @@ std::string CopyPicture(HWND owner, const sheetpile::TBitmap& picture) {
     return ""; // the clipboard owns the memory now
 }
 
-bool AskSaveName(HWND owner, const wchar_t* filter, const wchar_t* extension, std::wstring& path) {
+namespace {
+
+bool AskName(HWND owner, const wchar_t* filter, const wchar_t* extension, std::wstring& path,
+             bool save) {
     std::vector<wchar_t> name(32768, L'\0'); // the longest path Windows can take
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -93,18 +64,21 @@ bool AskSaveName(HWND owner, const wchar_t* filter, const wchar_t* extension, st
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrDefExt = extension;
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog)) return false;
+    dialog.Flags = save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR
+                        : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return false;
     path = name.data();
     return true;
 }
 
-std::string UtcNow() {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* t = std::gmtime(&now);
-    char buffer[32] = "";
-    if (t) std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M UTC", t);
-    return buffer;
+} // namespace
+
+bool AskSaveName(HWND owner, const wchar_t* filter, const wchar_t* extension, std::wstring& path) {
+    return AskName(owner, filter, extension, path, true);
+}
+
+bool AskOpenName(HWND owner, const wchar_t* filter, const wchar_t* extension, std::wstring& path) {
+    return AskName(owner, filter, extension, path, false);
 }
 
 } // namespace verrask::win

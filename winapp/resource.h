@@ -8,3 +8,5 @@
 #define IDM_EXPORTREPORT 40005  // File > Export Report
 #define IDM_COPY 40006          // Edit > Copy
 #define IDM_CHECKS 40007        // the design checks window
+#define IDM_OPENINPUTS 40008    // File > Open Inputs
+#define IDM_SAVEINPUTS 40009    // File > Save Inputs

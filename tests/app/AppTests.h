@@ -73,6 +73,7 @@ class TChecksWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void commandsWaitForARunAndWriteWhole();
+    void inputsFileFillsTheBoxesAndTheSettings();
     void figuresFollowTheRunAndRefusedSettingsChangeNothing();
     void runCancelsTheSearchAndTheModelKeepsItsWall();
 };

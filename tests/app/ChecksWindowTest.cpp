@@ -23,6 +23,7 @@ struct TAnswers {
     QStringList Failures;
     explicit TAnswers(TForm1* form) {
         form->AskSaveName = [this](const QString&, const QString&) { return Next; };
+        form->AskOpenName = [this](const QString&, const QString&) { return Next; };
         form->ShowFailure = [this](const QString& m) { Failures << m; };
     }
 };
@@ -61,7 +62,10 @@ void TChecksWindowTest::commandsWaitForARunAndWriteWhole() {
 
     answers.Next = dir.filePath("run"); // the filter's ".json" is added
     w->ExportResults1->trigger();
-    QVERIFY(ReadAll(dir.filePath("run.json")).startsWith("{\"run\":1,\"inputs\":{\"left\":\"0\""));
+    const QString json = ReadAll(dir.filePath("run.json"));
+    QVERIFY(json.startsWith("{\"run\":1,\"inputs\":{\"left\":\"0\""));
+    QVERIFY(json.contains(",\"checks\":{\"grid_step\":0.04,")); // as the batch tool's --checks
+    QVERIFY(!json.contains("\"embedment\""));                   // no search yet
     QCOMPARE(ReadAll(dir.filePath("run-HeadGrid.csv")).count('\n'), 51);
     QCOMPARE(ReadAll(dir.filePath("run-FineStream.csv")).count('\n'), 201);
     // A header, then every coarse node: 51 rows of 302 columns (3 D of open ground each side).
@@ -79,10 +83,10 @@ void TChecksWindowTest::commandsWaitForARunAndWriteWhole() {
     w->ExportReport1->trigger();
     QVERIFY(ReadAll(answers.Next).contains("id=\"fs-exit\""));
     QVERIFY(answers.Failures.isEmpty());
-    QCOMPARE(w->ReportInfo.Project, std::string("Cofferdam <B> & Co"));
-    QCOMPARE(w->ReportInfo.Structure, std::string());
-    QCOMPARE(w->ReportInfo.Engineer, std::string("A. Engineer"));
-    QCOMPARE(w->ReportInfo.Note, std::string("line 1\nline 2"));
+    QCOMPARE(w->Session.Info.Project, std::string("Cofferdam <B> & Co"));
+    QCOMPARE(w->Session.Info.Structure, std::string());
+    QCOMPARE(w->Session.Info.Engineer, std::string("A. Engineer"));
+    QCOMPARE(w->Session.Info.Note, std::string("line 1\nline 2"));
     answers.Next = dir.filePath("cancelled.html");
     QString shownAgain;
     AnswerDetails([&shownAgain](TReportInfoDialog* d) {
@@ -93,7 +97,7 @@ void TChecksWindowTest::commandsWaitForARunAndWriteWhole() {
     w->ExportReport1->trigger();
     QCOMPARE(shownAgain, QString("Cofferdam <B> & Co"));
     QVERIFY(!QFile::exists(answers.Next));
-    QCOMPARE(w->ReportInfo.Project, std::string("Cofferdam <B> & Co"));
+    QCOMPARE(w->Session.Info.Project, std::string("Cofferdam <B> & Co"));
 
     // A target that cannot be replaced (a folder): a message, the folder and its file kept, no
     // temporary file left behind.
@@ -113,6 +117,49 @@ void TChecksWindowTest::commandsWaitForARunAndWriteWhole() {
     QVERIFY(!w->SavePicture1->isEnabled() && !w->ExportReport1->isEnabled());
     QVERIFY(QTest::qWaitFor([&] { return w->Button1->isEnabled(); }, 60000));
     QVERIFY(w->SavePicture1->isEnabled());
+}
+
+void TChecksWindowTest::inputsFileFillsTheBoxesAndTheSettings() {
+    TWindow w;
+    TAnswers answers(w.Form.get());
+    QTemporaryDir dir;
+    TWindow::Type(w->Edit2, "1.5");
+    w->Edit6->setText("\u03B3 typed");
+    checks::TCheckSettings settings;
+    settings.GammaW = 9.9L;
+    settings.Tailwater = 0.25L;
+    w->ChecksForm->LoadSettings(settings);
+    answers.Next = dir.filePath("site"); // the filter's ".json" is added
+    w->SaveInputs1->trigger();
+    QVERIFY(answers.Failures.isEmpty());
+
+    TWindow::Type(w->Edit2, "3");
+    TWindow::Type(w->Edit6, "0");
+    w->ChecksForm->LoadSettings(checks::TCheckSettings{});
+    answers.Next = dir.filePath("site.json");
+    w->OpenInputs1->trigger();
+    QVERIFY(answers.Failures.isEmpty());
+    QCOMPARE(w->Edit2->text(), QString("1.5"));
+    QCOMPARE(w->Edit6->text(), QString("\u03B3 typed"));
+    QCOMPARE(w->ChecksForm->Settings().GammaW, 9.9L);
+    QCOMPARE(w->ChecksForm->Settings().Tailwater, 0.25L);
+    QCOMPARE(w->ChecksForm->Fields[0]->text(), QString("9.9"));
+    QVERIFY(!w->HasResults()); // RUN is not pressed
+
+    // A file of a newer version: refused with the path and why; nothing changes.
+    QFile newer(dir.filePath("newer.json"));
+    QVERIFY(newer.open(QIODevice::WriteOnly));
+    newer.write(ReadAll(dir.filePath("site.json"))
+                    .replace("\"version\": 1", "\"version\": 2")
+                    .replace("1.5", "7")
+                    .toUtf8());
+    newer.close();
+    answers.Next = newer.fileName();
+    w->OpenInputs1->trigger();
+    QCOMPARE(answers.Failures.size(), 1);
+    QVERIFY(answers.Failures[0].startsWith("The inputs were not opened: " + newer.fileName()));
+    QVERIFY(answers.Failures[0].contains("version 2 is newer"));
+    QCOMPARE(w->Edit2->text(), QString("1.5"));
 }
 
 void TChecksWindowTest::figuresFollowTheRunAndRefusedSettingsChangeNothing() {

@@ -144,7 +144,10 @@ void TMainWindowTest::tabOrderMenuAndTooltip() {
     QCOMPARE(w->EditMenu1->title(), QString("&Edit"));
     QCOMPARE(w->SavePicture1->text(), QString("&Save Picture\u2026"));
     QCOMPARE(w->DesignChecks1->text(), QString("&Design checks\u2026"));
-    QCOMPARE(w->File1->actions().size(), 5); // three commands, a separator, Exit
+    QCOMPARE(w->OpenInputs1->text(), QString("&Open Inputs\u2026"));
+    QCOMPARE(w->SaveInputs1->text(), QString("Save &Inputs\u2026"));
+    // the inputs file, a separator, three commands on the run, a separator, Exit
+    QCOMPARE(w->File1->actions().size(), 8);
 
     for (QWidget* c : std::initializer_list<QWidget*>{w->TrackBar1, w->TrackBar2, w->CheckBox1,
                                                       w->CheckBox2, w->CheckBox3})

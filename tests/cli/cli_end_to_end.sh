@@ -74,5 +74,23 @@ check "unknown zone is a usage error" test $? -eq 64
 "$cli" --runs >/dev/null 2>&1
 check "usage error exits 64" test $? -eq 64
 
+# An inputs file as the window saves it: the boxes and the settings, changed by later options.
+cat >"$work/site.json" <<'JSON'
+{"format": "verrask-inputs", "version": 1,
+ "inputs": {"left": "2", "right": "0", "wall": "1.5", "stratum": "3", "ratio": "1", "k": "1E-5",
+            "up": "1", "down": "0"},
+ "check_settings": {"gamma_w": 9.9, "tailwater": null, "factor_dst": 1.35, "factor_stb": 0.9,
+                    "uplift_dst": 1, "uplift_stb": 0.9, "target_terzaghi": 1.5, "target_exit": 4,
+                    "target_column": 1.5, "target_ec7a": 1, "target_ec7b": 1}}
+JSON
+opened=$("$cli" --inputs "$work/site.json" --json --checks --then --wall 1)
+check "inputs file fills the boxes" grep -q '"inputs":{"left":"2","right":"0","wall":"1.5","stratum":"3"' <<<"$(sed -n 1p <<<"$opened")"
+check "options after the file change it" grep -q '"wall":"1","stratum":"3"' <<<"$(sed -n 2p <<<"$opened")"
+check "gamma_w from the file" grep -q 'gamma_w = 9.9 kN/m3' <<<"$("$cli" --inputs "$work/site.json" --checks)"
+sed 's/"version": 1/"version": 2/' "$work/site.json" >"$work/newer.json"
+"$cli" --inputs "$work/newer.json" >"$work/out" 2>"$work/err"
+check "a newer inputs file is a usage error" test $? -eq 64
+check "a newer inputs file says why" grep -q "newer.json: version 2 is newer" "$work/err"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

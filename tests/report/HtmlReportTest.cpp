@@ -7,9 +7,9 @@
 // of the exact solution at d/D = 0.5 (its gradient is singular at the tip); 3 % bounds that grid
 // error and still catches a figure taken from the wrong row, column or check.
 #include "report/HtmlReport.h"
-#include "cli/CheckReport.h"
 #include "control/NumberFormat.h"
 #include "report/ChartContents.h"
+#include "report/CheckReport.h"
 #include "report/ReportFile.h"
 #include "tests/checks/CheckFixtures.h"
 #include "tests/report/ReportFixtures.h"
@@ -61,7 +61,7 @@ const TKnownRun& KnownRun() {
 
 TEST(HtmlReport, FiguresAreTheBatchToolsAndMatchTheExactSolution) {
     const TKnownRun& r = KnownRun();
-    const std::string batch = cli::ChecksText(r.Content.Checks, r.Content.Settings);
+    const std::string batch = report::ChecksText(r.Content.Checks, r.Content.Settings);
     const std::string message = ResultMessage(*r.Model, '.');
     auto contains = [](const std::string& text, const std::string& part) {
         return text.find(part) != std::string::npos;

@@ -160,7 +160,9 @@ TEST(MainWindow, OpensWithTheDesignAt96Dpi) {
         }
         EXPECT_EQ(GetMenuItemCount(popup), at);
     }
-    EXPECT_EQ(GetMenuItemID(w->File1, 4), static_cast<UINT>(IDM_EXIT));
+    EXPECT_EQ(GetMenuItemID(w->File1, 0), static_cast<UINT>(IDM_OPENINPUTS));
+    EXPECT_EQ(GetMenuItemID(w->File1, 1), static_cast<UINT>(IDM_SAVEINPUTS));
+    EXPECT_EQ(GetMenuItemID(w->File1, 7), static_cast<UINT>(IDM_EXIT));
     EXPECT_EQ(GetMenuItemID(w->Help1, 0), static_cast<UINT>(IDM_ABOUT));
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;

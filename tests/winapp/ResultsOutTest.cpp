@@ -122,6 +122,7 @@ TEST(WindowExports, CommandsWaitForACompletedRunAndWriteItsFiles) {
     const std::string json = ReadAll(results);
     EXPECT_EQ(json.rfind("{\"run\":1,\"inputs\":{\"left\":\"0\"", 0), 0u) << json.substr(0, 80);
     EXPECT_NE(json.find("\"message\":\"" + w->MessageText.substr(0, 10)), std::string::npos);
+    EXPECT_NE(json.find(",\"checks\":{\"grid_step\":0.04,"), std::string::npos); // as --checks
     for (const char* grid : report::CsvNames)
         EXPECT_FALSE(ReadAll(folder + L"run-" + Widen(grid)).empty()) << grid;
 
@@ -147,13 +148,14 @@ TEST(WindowExports, ReportDetailsAreAskedFirstAndKeptForTheSession) {
     });
     w->ExportReport1Click(&sheet);
     EXPECT_EQ(w->LastError, "");
-    EXPECT_EQ(w->ReportInfo.Project, "Cofferdam <B> & Co");
-    EXPECT_EQ(w->ReportInfo.Structure, "");
-    EXPECT_EQ(w->ReportInfo.Engineer, "A. Engineer");
-    EXPECT_EQ(w->ReportInfo.Note, "line 1\nline 2");
+    EXPECT_EQ(w->Session.Info.Project, "Cofferdam <B> & Co");
+    EXPECT_EQ(w->Session.Info.Structure, "");
+    EXPECT_EQ(w->Session.Info.Engineer, "A. Engineer");
+    EXPECT_EQ(w->Session.Info.Note, "line 1\nline 2");
     EXPECT_EQ(w->ReportContent().Info.Project, "Cofferdam <B> & Co");
     EXPECT_FALSE(ReadAll(sheet).empty());
-    // Cancel (IDCANCEL, as Escape gives) exports nothing and keeps the details; they open prefilled.
+    // Cancel (IDCANCEL, as Escape gives) exports nothing and keeps the details; they open
+    // prefilled.
     std::string shown;
     AnswerDetails([&shown](TReportInfoDialog& d) {
         shown = TWindow::Text(d.Boxes[3]);
@@ -162,9 +164,45 @@ TEST(WindowExports, ReportDetailsAreAskedFirstAndKeptForTheSession) {
     });
     w->ExportReport1Click(&none);
     EXPECT_EQ(shown, "line 1\r\nline 2");
-    EXPECT_EQ(w->ReportInfo.Project, "Cofferdam <B> & Co");
+    EXPECT_EQ(w->Session.Info.Project, "Cofferdam <B> & Co");
     EXPECT_EQ(GetFileAttributesW(none.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(IsWindowEnabled(w->Handle));
+}
+
+TEST(WindowExports, InputsFileFillsTheBoxesAndTheSettings) {
+    TWindow w;
+    w.Show();
+    const std::wstring saved = TempFolder() + L"\u03B3 site", newer = TempFolder() + L"newer.json";
+    TWindow::Type(w->Edit2, "1.5");
+    checks::TCheckSettings settings;
+    settings.GammaW = 9.9L;
+    w->DesignChecks1Click();
+    w->ChecksForm()->LoadSettings(settings);
+    w->SaveInputs1Click(&saved); // the filter's ".json" is added
+    EXPECT_EQ(w->LastError, "");
+
+    TWindow::Type(w->Edit2, "3");
+    w->ChecksForm()->LoadSettings(checks::TCheckSettings{});
+    const std::wstring opened = saved + L".json";
+    w->OpenInputs1Click(&opened);
+    EXPECT_EQ(w->LastError, "");
+    EXPECT_EQ(TWindow::Text(w->Edit2), "1.5");
+    EXPECT_EQ(w->ChecksForm()->Settings().GammaW, 9.9L);
+    EXPECT_EQ(TWindow::Text(w->ChecksForm()->Fields[0]), "9.9");
+    EXPECT_FALSE(w->ResultCommandsEnabled()); // RUN is not pressed
+
+    // A newer version is refused with the path and why, and nothing changes.
+    std::string text = ReadAll(opened);
+    text.replace(text.find("\"version\": 1"), 12, "\"version\": 2");
+    text.replace(text.find("\"1.5\""), 5, "\"7\"");
+    { std::ofstream(std::filesystem::path(newer), std::ios::binary) << text; }
+    std::vector<std::wstring> boxes;
+    w->ShowMessageBox = [&](const std::wstring& shown) { boxes.push_back(shown); };
+    w->OpenInputs1Click(&newer);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind(L"The inputs were not opened.", 0), 0u);
+    EXPECT_NE(w->LastError.find("newer.json: version 2 is newer"), std::string::npos);
+    EXPECT_EQ(TWindow::Text(w->Edit2), "1.5");
 }
 
 TEST(WindowExports, AFailedWriteSaysSoAndKeepsTheEarlierFile) {

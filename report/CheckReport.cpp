@@ -1,15 +1,16 @@
-// Formats the design checks and the embedment search for the batch tool (see CheckReport.h).
+// Formats the design checks and the embedment search as text and JSON (see CheckReport.h).
 // Figures that have no value print as "n/a" with the reason, and as null in JSON.
-#include "cli/CheckReport.h"
+#include "report/CheckReport.h"
 
 #include "report/CheckLines.h"
 #include "report/EmbedmentText.h"
 #include "report/FigureFormat.h"
+#include "report/JsonText.h"
 
 #include <cstdio>
 #include <vector>
 
-namespace verrask::cli {
+namespace verrask::report {
 
 namespace {
 
@@ -17,28 +18,7 @@ using checks::Available;
 
 // Four significant digits for people, as the report has them.
 std::string Num(long double v) {
-    return report::FormatFigure(v);
-}
-
-// Ten significant digits for programs; null where there is no value (never inf or nan).
-std::string JNum(long double v) {
-    if (!Available(v)) return "null";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.10Lg", v);
-    return buffer;
-}
-
-// The reasons are the module's own ASCII texts without quotes or backslashes.
-std::string JStr(const std::string& s) {
-    return "\"" + s + "\"";
-}
-
-std::string Member(const char* name, const std::string& value) {
-    std::string out = "\"";
-    out += name;
-    out += "\":";
-    out += value;
-    return out;
+    return FormatFigure(v);
 }
 
 std::string WithReason(const std::string& text, const std::string& reason) {
@@ -52,27 +32,9 @@ std::string Verdict(long double value, const checks::TCheckSettings& s, checks::
     return (checks::IsUtilisation(c) ? value <= target : value >= target) ? " passes" : " fails";
 }
 
-// A member "reason" when there is one, else "" (which Object leaves out).
+// A member "reason" when there is one, else "" (which JsonObject leaves out).
 std::string Reason(const std::string& reason) {
-    return reason.empty() ? "" : Member("reason", JStr(reason));
-}
-
-// Joins the non-empty items with commas between `open` and `close`.
-std::string Join(const std::vector<std::string>& items, char open, char close) {
-    std::string out(1, open);
-    for (const std::string& item : items) {
-        if (item.empty()) continue;
-        if (out.size() > 1) out += ',';
-        out += item;
-    }
-    out += close;
-    return out;
-}
-std::string Object(const std::vector<std::string>& members) {
-    return Join(members, '{', '}');
-}
-std::string Array(const std::vector<std::string>& items) {
-    return Join(items, '[', ']');
+    return reason.empty() ? "" : JsonMember("reason", JsonString(reason));
 }
 
 } // namespace
@@ -83,8 +45,8 @@ std::string ChecksText(const checks::TDesignChecks& c, const checks::TCheckSetti
                       " m typed), i_c = " + Num(c.CriticalGradient) +
                       ", gamma_w = " + Num(s.GammaW) + " kN/m3, tailwater " + Num(c.Tailwater) +
                       " m\n";
-    out += " " + report::GoverningSentence(c) + "\n";
-    out += "  " + report::TailwaterNote(s) + "\n";
+    out.append(" ").append(GoverningSentence(c)).append("\n");
+    out.append("  ").append(TailwaterNote(s)).append("\n");
     out += " q = " + Num(c.DischargePerDay) + " m3/day per metre of wall, from the field's Nf/Nd " +
            Num(c.FieldShapeFactor) + " (the run's " + Num(c.RoundedShapeFactor) +
            " is rounded to 1/80)\n";
@@ -189,76 +151,88 @@ std::string ChecksJson(const checks::TDesignChecks& c, const checks::TCheckSetti
 
     std::vector<std::string> points;
     for (const checks::TWallPoint& pt : w.Points)
-        points.push_back(Object({Member("depth", JNum(pt.Depth)), Member("u_up", JNum(pt.UUp)),
-                                 Member("u_down", JNum(pt.UDown)), Member("net", JNum(pt.Net))}));
+        points.push_back(JsonObject(
+            {JsonMember("depth", JsonNumber(pt.Depth)), JsonMember("u_up", JsonNumber(pt.UUp)),
+             JsonMember("u_down", JsonNumber(pt.UDown)), JsonMember("net", JsonNumber(pt.Net))}));
     auto pair = [](const checks::TClosedFormPair& x) {
-        return Object({Member("exact", JNum(x.Exact)), Member("model", JNum(x.Model)),
-                       Member("deviation_percent", JNum(x.DeviationPercent))});
+        return JsonObject({JsonMember("exact", JsonNumber(x.Exact)),
+                           JsonMember("model", JsonNumber(x.Model)),
+                           JsonMember("deviation_percent", JsonNumber(x.DeviationPercent))});
     };
     const std::string uplift =
-        u.Present ? Object({Member("length", JNum(u.Length)), Member("force", JNum(u.Force)),
-                            Member("mean_pressure", JNum(u.MeanPressure)),
-                            Member("required_weight", JNum(u.RequiredWeight))})
+        u.Present ? JsonObject({JsonMember("length", JsonNumber(u.Length)),
+                                JsonMember("force", JsonNumber(u.Force)),
+                                JsonMember("mean_pressure", JsonNumber(u.MeanPressure)),
+                                JsonMember("required_weight", JsonNumber(u.RequiredWeight))})
                   : "null";
-    const std::string closed = f.Present ? Object({Member("shape_factor", pair(f.ShapeFactor)),
-                                                   Member("exit_gradient", pair(f.ExitGradient))})
-                                         : "null";
-    const std::string checks = Object({
-        Member("grid_step", JNum(c.GridStep)),
-        Member("wall_depth_grid", JNum(c.GridWallDepth)),
-        Member("wall_depth_typed", JNum(c.TypedWallDepth)),
-        Member("critical_gradient", JNum(c.CriticalGradient)),
-        Member("governing", JStr(report::GoverningSentence(c))),
-        Member("tailwater", JNum(c.Tailwater)),
-        Member("tailwater_note", JStr(report::TailwaterNote(s))),
-        Member("field_shape_factor", JNum(c.FieldShapeFactor)),
-        Member("q_per_day", JNum(c.DischargePerDay)),
-        Member(
+    const std::string closed = f.Present
+                                   ? JsonObject({JsonMember("shape_factor", pair(f.ShapeFactor)),
+                                                 JsonMember("exit_gradient", pair(f.ExitGradient))})
+                                   : "null";
+    const std::string checks = JsonObject({
+        JsonMember("grid_step", JsonNumber(c.GridStep)),
+        JsonMember("wall_depth_grid", JsonNumber(c.GridWallDepth)),
+        JsonMember("wall_depth_typed", JsonNumber(c.TypedWallDepth)),
+        JsonMember("critical_gradient", JsonNumber(c.CriticalGradient)),
+        JsonMember("governing", JsonString(GoverningSentence(c))),
+        JsonMember("tailwater", JsonNumber(c.Tailwater)),
+        JsonMember("tailwater_note", JsonString(TailwaterNote(s))),
+        JsonMember("field_shape_factor", JsonNumber(c.FieldShapeFactor)),
+        JsonMember("q_per_day", JsonNumber(c.DischargePerDay)),
+        JsonMember(
             "exit_gradient",
-            Object({Member("max", JNum(e.Max)), Member("at", JNum(e.At)), Member("fs", JNum(e.Fs)),
-                    Member("blanket_end", e.BlanketEnd ? "true" : "false"),
-                    Member("indicative", e.Indicative ? "true" : "false"), Reason(e.Reason)})),
-        Member("terzaghi",
-               Object({Member("depth", JNum(p.Depth)), Member("width", JNum(p.Width)),
-                       Member("mean_excess_head", JNum(p.MeanExcessHead)), Member("fs", JNum(p.Fs)),
-                       Member("fs_min", JNum(p.FsMin)), Member("width_min", JNum(p.WidthMin)),
-                       Member("at_blanket_end", p.AtBlanketEnd ? "true" : "false"),
-                       Reason(p.Reason)})),
-        Member("ec7_hyd",
-               Object({Member("u", JNum(h.U)), Member("sigma", JNum(h.Sigma)),
-                       Member("utilisation_a", JNum(h.UtilisationA)), Member("S", JNum(h.S)),
-                       Member("G", JNum(h.G)), Member("utilisation_b", JNum(h.UtilisationB)),
-                       Reason(h.Reason)})),
-        Member("heave_column",
-               Object({Member("max", JNum(col.Max)),
-                       Member("at", Object({Member("x", JNum(col.At)),
-                                            Member("depth", JNum(col.Depth))})),
-                       Member("fs", JNum(col.Fs)), Member("any_depth_max", JNum(col.ShallowMax)),
-                       Member("any_depth_fs", JNum(col.ShallowFs)), Reason(col.Reason)})),
-        Member("wall", Object({Member("net_force", JNum(w.NetForce)),
-                               Member("net_moment", JNum(w.NetMoment)),
-                               Member("creep_force", JNum(w.CreepForce)),
-                               Member("creep_moment", JNum(w.CreepMoment)),
-                               Member("creep_path", JNum(w.CreepPath)),
-                               Member("force_ratio", JNum(w.ForceRatio)),
-                               Member("moment_ratio", JNum(w.MomentRatio)),
-                               Member("points", Array(points)), Reason(w.Reason)})),
-        Member("uplift", uplift),
-        Member("closed_form", closed),
+            JsonObject({JsonMember("max", JsonNumber(e.Max)), JsonMember("at", JsonNumber(e.At)),
+                        JsonMember("fs", JsonNumber(e.Fs)),
+                        JsonMember("blanket_end", JsonBool(e.BlanketEnd)),
+                        JsonMember("indicative", JsonBool(e.Indicative)), Reason(e.Reason)})),
+        JsonMember(
+            "terzaghi",
+            JsonObject(
+                {JsonMember("depth", JsonNumber(p.Depth)), JsonMember("width", JsonNumber(p.Width)),
+                 JsonMember("mean_excess_head", JsonNumber(p.MeanExcessHead)),
+                 JsonMember("fs", JsonNumber(p.Fs)), JsonMember("fs_min", JsonNumber(p.FsMin)),
+                 JsonMember("width_min", JsonNumber(p.WidthMin)),
+                 JsonMember("at_blanket_end", JsonBool(p.AtBlanketEnd)), Reason(p.Reason)})),
+        JsonMember(
+            "ec7_hyd",
+            JsonObject({JsonMember("u", JsonNumber(h.U)), JsonMember("sigma", JsonNumber(h.Sigma)),
+                        JsonMember("utilisation_a", JsonNumber(h.UtilisationA)),
+                        JsonMember("S", JsonNumber(h.S)), JsonMember("G", JsonNumber(h.G)),
+                        JsonMember("utilisation_b", JsonNumber(h.UtilisationB)),
+                        Reason(h.Reason)})),
+        JsonMember(
+            "heave_column",
+            JsonObject({JsonMember("max", JsonNumber(col.Max)),
+                        JsonMember("at", JsonObject({JsonMember("x", JsonNumber(col.At)),
+                                                     JsonMember("depth", JsonNumber(col.Depth))})),
+                        JsonMember("fs", JsonNumber(col.Fs)),
+                        JsonMember("any_depth_max", JsonNumber(col.ShallowMax)),
+                        JsonMember("any_depth_fs", JsonNumber(col.ShallowFs)),
+                        Reason(col.Reason)})),
+        JsonMember("wall", JsonObject({JsonMember("net_force", JsonNumber(w.NetForce)),
+                                       JsonMember("net_moment", JsonNumber(w.NetMoment)),
+                                       JsonMember("creep_force", JsonNumber(w.CreepForce)),
+                                       JsonMember("creep_moment", JsonNumber(w.CreepMoment)),
+                                       JsonMember("creep_path", JsonNumber(w.CreepPath)),
+                                       JsonMember("force_ratio", JsonNumber(w.ForceRatio)),
+                                       JsonMember("moment_ratio", JsonNumber(w.MomentRatio)),
+                                       JsonMember("points", JsonArray(points)), Reason(w.Reason)})),
+        JsonMember("uplift", uplift),
+        JsonMember("closed_form", closed),
     });
-    return Member("checks", checks);
+    return JsonMember("checks", checks);
 }
 
 std::string TrialText(const checks::TEmbedment& e, const checks::TEmbedmentTrial& t) {
-    return report::RowsText(t.Rows) + " (" + Num(t.Depth) +
+    return RowsText(t.Rows) + " (" + Num(t.Depth) +
            " m): " + (checks::IsUtilisation(e.Criterion) ? "utilisation " : "FS ") + Num(t.Value) +
            (t.Passes ? " passes" : " fails");
 }
 
 std::string EmbedmentText(const checks::TEmbedment& e) {
     std::string out = std::string("Embedment for ") + checks::CriterionName(e.Criterion) + " (" +
-                      report::RequiredText(e.Criterion, e.Target) + "): ";
-    const std::string wall = report::RowsText(e.Rows) + " = " + Num(e.Depth) + " m";
+                      RequiredText(e.Criterion, e.Target) + "): ";
+    const std::string wall = RowsText(e.Rows) + " = " + Num(e.Depth) + " m";
     if (e.Cancelled)
         out += "cancelled";
     else if (e.Rows == 0)
@@ -268,7 +242,7 @@ std::string EmbedmentText(const checks::TEmbedment& e) {
     else
         out += wall + " passes";
     if (e.FailingRows > 0)
-        out += ", " + report::RowsText(e.FailingRows) + " = " + Num(e.FailingDepth) + " m fails";
+        out += ", " + RowsText(e.FailingRows) + " = " + Num(e.FailingDepth) + " m fails";
     if (Available(e.Interpolated)) out += "; interpolated " + Num(e.Interpolated) + " m";
     if (!e.Note.empty()) out += " (" + e.Note + ")";
     out += "\n";
@@ -279,18 +253,20 @@ std::string EmbedmentText(const checks::TEmbedment& e) {
 std::string EmbedmentJson(const checks::TEmbedment& e) {
     std::vector<std::string> trials;
     for (const checks::TEmbedmentTrial& t : e.Trials)
-        trials.push_back(Object({Member("rows", std::to_string(t.Rows)),
-                                 Member("depth", JNum(t.Depth)), Member("value", JNum(t.Value)),
-                                 Member("passes", t.Passes ? "true" : "false")}));
-    return Member(
+        trials.push_back(JsonObject(
+            {JsonMember("rows", std::to_string(t.Rows)), JsonMember("depth", JsonNumber(t.Depth)),
+             JsonMember("value", JsonNumber(t.Value)), JsonMember("passes", JsonBool(t.Passes))}));
+    return JsonMember(
         "embedment",
-        Object({Member("criterion", JStr(checks::CriterionName(e.Criterion))),
-                Member("target", JNum(e.Target)),
-                Member("rows", e.Rows ? std::to_string(e.Rows) : "null"),
-                Member("depth", JNum(e.Depth)), Member("failing_depth", JNum(e.FailingDepth)),
-                Member("interpolated", JNum(e.Interpolated)), Member("trials", Array(trials)),
-                Member("cancelled", e.Cancelled ? "true" : "false"),
-                e.Note.empty() ? "" : Member("note", JStr(e.Note))}));
+        JsonObject({JsonMember("criterion", JsonString(checks::CriterionName(e.Criterion))),
+                    JsonMember("target", JsonNumber(e.Target)),
+                    JsonMember("rows", e.Rows ? std::to_string(e.Rows) : "null"),
+                    JsonMember("depth", JsonNumber(e.Depth)),
+                    JsonMember("failing_depth", JsonNumber(e.FailingDepth)),
+                    JsonMember("interpolated", JsonNumber(e.Interpolated)),
+                    JsonMember("trials", JsonArray(trials)),
+                    JsonMember("cancelled", JsonBool(e.Cancelled)),
+                    e.Note.empty() ? "" : JsonMember("note", JsonString(e.Note))}));
 }
 
-} // namespace verrask::cli
+} // namespace verrask::report
