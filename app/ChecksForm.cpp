@@ -30,6 +30,88 @@ constexpr int SwatchSize = 12; // a legend's colour square, as tall as a small l
 
 } // namespace
 
+// The presenter's view on the window's widgets.
+class TChecksWidgets final : public TChecksView {
+  public:
+    explicit TChecksWidgets(TChecksForm& form) : F(form) {}
+
+    void ShowNotice(const std::string& text) override { F.Notice->setText(Q(text)); }
+    void ShowField(std::size_t i, const std::string& text) override {
+        F.Fields.at(i)->setText(Q(text));
+    }
+    void ShowCriterion(std::size_t index) override {
+        const QSignalBlocker quiet(F.Criterion);
+        F.Criterion->setCurrentIndex(static_cast<int>(index));
+    }
+    void ShowSettingsMessage(const std::string& text) override {
+        F.SettingsMessage->setText(Q(text));
+    }
+    void ShowLines(const std::vector<report::TCheckLine>& lines) override;
+    void ShowRunCharts(const std::optional<report::TChart>& wall,
+                       const std::optional<report::TChart>& exit) override {
+        F.WallChart->SetChart(wall);
+        F.ExitChart->SetChart(exit);
+    }
+    void ShowEmbedmentChart(const std::optional<report::TChart>& chart) override {
+        F.EmbedmentChart->SetChart(chart);
+    }
+    void ShowZones(const std::array<report::TZoneNote, 3>& zones) override {
+        for (std::size_t i = 0; i < zones.size(); ++i) {
+            const sheetpile::TColor c = zones[i].Colour;
+            const QColor colour(sheetpile::RedOf(c), sheetpile::GreenOf(c), sheetpile::BlueOf(c));
+            F.Swatches[i]->setStyleSheet(
+                QString("background:%1;border:1px solid #808080").arg(colour.name()));
+            F.Zones[i]->setText(Q(zones[i].Text));
+        }
+    }
+    void ShowProgress(int position, int maximum) override {
+        F.Progress->setRange(0, maximum);
+        F.Progress->setValue(position);
+    }
+    void ShowSearchStatus(const std::string& text) override { F.SearchStatus->setText(Q(text)); }
+    void EnableControls(bool find, bool cancel, bool settings) override {
+        F.FindButton->setEnabled(find);
+        F.CancelButton->setEnabled(cancel);
+        for (QLineEdit* box : F.Fields) box->setEnabled(settings);
+        F.Criterion->setEnabled(settings);
+    }
+    // Queued to the window's thread; Qt drops it if the window is gone by then.
+    void Post(std::function<void()> task) override {
+        QMetaObject::invokeMethod(&F, std::move(task), Qt::QueuedConnection);
+    }
+
+  private:
+    TChecksForm& F;
+};
+
+void TChecksWidgets::ShowLines(const std::vector<report::TCheckLine>& lines) {
+    QTableWidget* table = F.Lines;
+    table->setRowCount(0);
+    for (const report::TCheckLine& line : lines) {
+        const int row = table->rowCount();
+        table->insertRow(row);
+        const QString value = Q(line.Value) + (line.Unit.empty() ? "" : " " + Q(line.Unit));
+        const QString cells[] = {Q(line.Label), Q(line.Detail), value, Q(line.Required),
+                                 report::VerdictText(line.Verdict)};
+        for (int col = 0; col < 5; ++col) {
+            auto* item = new QTableWidgetItem(cells[col]);
+            item->setToolTip(cells[col]); // the whole text where the column cuts it
+            if (col == 4 && line.Verdict != report::TVerdict::None)
+                item->setForeground(line.Verdict == report::TVerdict::Passes
+                                        ? QColor(0x0A, 0x6B, 0x1F)
+                                        : QColor(0xB0, 0x00, 0x20));
+            table->setItem(row, col, item);
+        }
+    }
+    if (!lines.empty())
+        for (int col : {0, 2, 3, 4}) table->resizeColumnToContents(col);
+    // Every row shown: the header, the rows (room for one before a run) and the frame.
+    const int rows = std::max<int>(table->rowCount(), 1);
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
+                          rows * table->verticalHeader()->defaultSectionSize() +
+                          2 * table->frameWidth());
+}
+
 TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName("ChecksForm");
     setWindowTitle(Q(std::string(design::ChecksCaption)));
@@ -130,7 +212,8 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     connect(FindButton, &QPushButton::clicked, this, [this] { Control->Find(); });
     connect(CancelButton, &QPushButton::clicked, this, [this] { Control->Cancel(); });
 
-    Control = std::make_unique<TChecksControl>(static_cast<TChecksView&>(*this));
+    Widgets = std::make_unique<TChecksWidgets>(*this);
+    Control = std::make_unique<TChecksControl>(*Widgets);
     Control->Attach();
 }
 
@@ -160,92 +243,6 @@ void TChecksForm::setVisible(bool visible) {
     if (opening) PlaceBesideOwner(); // onto the owner's screen, which may scale this window
     QWidget::setVisible(visible);
     if (opening) PlaceBesideOwner(); // again with the size it has there
-}
-
-void TChecksForm::ShowNotice(const std::string& text) {
-    Notice->setText(Q(text));
-}
-
-void TChecksForm::ShowField(std::size_t index, const std::string& text) {
-    Fields.at(index)->setText(Q(text));
-}
-
-void TChecksForm::ShowCriterion(std::size_t index) {
-    const QSignalBlocker quiet(Criterion);
-    Criterion->setCurrentIndex(static_cast<int>(index));
-}
-
-void TChecksForm::ShowSettingsMessage(const std::string& text) {
-    SettingsMessage->setText(Q(text));
-}
-
-void TChecksForm::ShowLines(const std::vector<report::TCheckLine>& lines) {
-    Lines->setRowCount(0);
-    for (const report::TCheckLine& line : lines) {
-        const int row = Lines->rowCount();
-        Lines->insertRow(row);
-        const QString value = Q(line.Value) + (line.Unit.empty() ? "" : " " + Q(line.Unit));
-        const QString cells[] = {Q(line.Label), Q(line.Detail), value, Q(line.Required),
-                                 report::VerdictText(line.Verdict)};
-        for (int col = 0; col < 5; ++col) {
-            auto* item = new QTableWidgetItem(cells[col]);
-            item->setToolTip(cells[col]); // the whole text where the column cuts it
-            if (col == 4 && line.Verdict != report::TVerdict::None)
-                item->setForeground(line.Verdict == report::TVerdict::Passes
-                                        ? QColor(0x0A, 0x6B, 0x1F)
-                                        : QColor(0xB0, 0x00, 0x20));
-            Lines->setItem(row, col, item);
-        }
-    }
-    if (!lines.empty())
-        for (int col : {0, 2, 3, 4}) Lines->resizeColumnToContents(col);
-    // Every row shown: the header, the rows (room for one before a run) and the frame.
-    const int rows = std::max<int>(Lines->rowCount(), 1);
-    Lines->setFixedHeight(Lines->horizontalHeader()->sizeHint().height() +
-                          rows * Lines->verticalHeader()->defaultSectionSize() +
-                          2 * Lines->frameWidth());
-}
-
-void TChecksForm::ShowRunCharts(const std::optional<report::TChart>& wall,
-                                const std::optional<report::TChart>& exit) {
-    WallChart->SetChart(wall);
-    ExitChart->SetChart(exit);
-}
-
-void TChecksForm::ShowEmbedmentChart(const std::optional<report::TChart>& chart) {
-    EmbedmentChart->SetChart(chart);
-}
-
-void TChecksForm::ShowZones(const std::array<report::TZoneNote, 3>& zones) {
-    for (std::size_t i = 0; i < zones.size(); ++i) {
-        const sheetpile::TColor c = zones[i].Colour;
-        Swatches[i]->setStyleSheet(
-            QString("background:%1;border:1px solid #808080")
-                .arg(QColor(sheetpile::RedOf(c), sheetpile::GreenOf(c), sheetpile::BlueOf(c))
-                         .name()));
-        Zones[i]->setText(Q(zones[i].Text));
-    }
-}
-
-void TChecksForm::ShowProgress(int position, int maximum) {
-    Progress->setRange(0, maximum);
-    Progress->setValue(position);
-}
-
-void TChecksForm::ShowSearchStatus(const std::string& text) {
-    SearchStatus->setText(Q(text));
-}
-
-void TChecksForm::EnableControls(bool find, bool cancel, bool settings) {
-    FindButton->setEnabled(find);
-    CancelButton->setEnabled(cancel);
-    for (QLineEdit* f : Fields) f->setEnabled(settings);
-    Criterion->setEnabled(settings);
-}
-
-void TChecksForm::Post(std::function<void()> task) {
-    // Queued to this window's thread; dropped by Qt if the window is gone by then.
-    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
 }
 
 } // namespace verrask::app

@@ -27,7 +27,7 @@
 
 namespace verrask::app {
 
-class TChecksForm final : public QWidget, private TChecksView {
+class TChecksForm final : public QWidget {
     Q_OBJECT
 
   public:
@@ -66,23 +66,11 @@ class TChecksForm final : public QWidget, private TChecksView {
     QLabel* SearchStatus;
 
   private:
-    void ShowNotice(const std::string& text) override;
-    void ShowField(std::size_t index, const std::string& text) override;
-    void ShowCriterion(std::size_t index) override;
-    void ShowSettingsMessage(const std::string& text) override;
-    void ShowLines(const std::vector<report::TCheckLine>& lines) override;
-    void ShowRunCharts(const std::optional<report::TChart>& wall,
-                       const std::optional<report::TChart>& exit) override;
-    void ShowEmbedmentChart(const std::optional<report::TChart>& chart) override;
-    void ShowZones(const std::array<report::TZoneNote, 3>& zones) override;
-    void ShowProgress(int position, int maximum) override;
-    void ShowSearchStatus(const std::string& text) override;
-    void EnableControls(bool find, bool cancel, bool settings) override;
-    void Post(std::function<void()> task) override;
-
     void PlaceBesideOwner();
 
+    friend class TChecksWidgets;
     std::array<QLabel*, 3> Swatches{};
+    std::unique_ptr<TChecksView> Widgets; // what the presenter shows, on this window's widgets
     std::unique_ptr<TChecksControl> Control;
 };
 

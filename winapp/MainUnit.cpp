@@ -201,8 +201,7 @@ void TForm1::DesignChecks1Click() {
         if (ResultCommandsEnabled()) Checks->RunCompleted(Model, LastInputs);
         if (RunControl->PendingWorkers > 0) Checks->RunStarted();
     }
-    ShowWindow(Checks->Handle, SW_SHOW);
-    SetForegroundWindow(Checks->Handle);
+    Checks->Open();
 }
 
 // --- The refused box ---------------------------------------------------------------------------
