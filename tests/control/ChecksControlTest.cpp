@@ -180,14 +180,18 @@ TEST(ChecksControl, TheAnswerStaysForTheSameValuesAndGoesWithAnyChange) {
     EXPECT_EQ(c.View.Status, "");
     EXPECT_EQ(c.View.Position, 0);
 
+    // Y'/Yw of 0: the search answers at once, without a trial, that no depth can pass.
+    const auto still = Rescaled(HalfDepthRun(), 2, 1, 1e-5L, 0);
+    c.Run(*still);
     ASSERT_TRUE(c.Search());
     ASSERT_TRUE(c.Control.Embedment().has_value());
     EXPECT_EQ(c.Control.Embedment()->Criterion, checks::TCriterion::Ec7a);
-    c.Run();
+    c.Run(*still);
     EXPECT_FALSE(c.Control.Embedment() || c.View.Embedment);
     EXPECT_EQ(c.View.Status, "");
 
     ASSERT_TRUE(c.Search());
+    ASSERT_TRUE(c.Control.Embedment().has_value());
     EXPECT_EQ(c.Control.LoadSettings(checks::TCheckSettings{}), "");
     EXPECT_FALSE(c.Control.Embedment() || c.View.Embedment);
 }
@@ -225,11 +229,6 @@ TEST(ChecksControl, ASearchEndedByCancelOrRunIsDroppedAndItsMessageGoesWithTheNe
     EXPECT_EQ(c.View.Status, byRun);
     c.Run(*still);
     EXPECT_EQ(c.View.Status, "");
-
-    // Left alone, the same search answers (with the reason it tried nothing).
-    ASSERT_TRUE(c.Search());
-    ASSERT_TRUE(c.Control.Embedment().has_value());
-    EXPECT_FALSE(c.Control.Embedment()->Note.empty());
 
     // A presenter gone before its search's posts ran: they do nothing.
     auto view = std::make_unique<TFakeView>();
