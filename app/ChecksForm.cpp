@@ -1,16 +1,16 @@
-// The design-checks window's behaviour (see ChecksForm.h).
+// The design-checks window's widgets (see ChecksForm.h).
 #include "app/ChecksForm.h"
 
 #include "control/WindowDesign.h"
-#include "report/EmbedmentText.h"
-#include "report/FigureFormat.h"
+#include "control/WindowPlacement.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace verrask::app {
 namespace {
@@ -19,13 +19,98 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-const char* const NothingYet = "Nothing to check yet: press RUN in the main window first.";
+TScreenRect ScreenRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 
 // Three pairs of label and box side by side fit the window's width with the longest labels.
 constexpr std::size_t SettingColumns = 3;
 constexpr int FieldWidth = 80; // a setting's value with its digits, e.g. "1.35" or "1000"
+constexpr int SwatchSize = 12; // a legend's colour square, as tall as a small letter
 
 } // namespace
+
+// The presenter's view on the window's widgets.
+class TChecksWidgets final : public TChecksView {
+  public:
+    explicit TChecksWidgets(TChecksForm& form) : F(form) {}
+
+    void ShowNotice(const std::string& text) override { F.Notice->setText(Q(text)); }
+    void ShowField(std::size_t i, const std::string& text) override {
+        F.Fields.at(i)->setText(Q(text));
+    }
+    void ShowCriterion(std::size_t index) override {
+        const QSignalBlocker quiet(F.Criterion);
+        F.Criterion->setCurrentIndex(static_cast<int>(index));
+    }
+    void ShowSettingsMessage(const std::string& text) override {
+        F.SettingsMessage->setText(Q(text));
+    }
+    void ShowLines(const std::vector<report::TCheckLine>& lines) override;
+    void ShowRunCharts(const std::optional<report::TChart>& wall,
+                       const std::optional<report::TChart>& exit) override {
+        F.WallChart->SetChart(wall);
+        F.ExitChart->SetChart(exit);
+    }
+    void ShowEmbedmentChart(const std::optional<report::TChart>& chart) override {
+        F.EmbedmentChart->SetChart(chart);
+    }
+    void ShowZones(const std::array<report::TZoneNote, 3>& zones) override {
+        for (std::size_t i = 0; i < zones.size(); ++i) {
+            const sheetpile::TColor c = zones[i].Colour;
+            const QColor colour(sheetpile::RedOf(c), sheetpile::GreenOf(c), sheetpile::BlueOf(c));
+            F.Swatches[i]->setStyleSheet(
+                QString("background:%1;border:1px solid #808080").arg(colour.name()));
+            F.Zones[i]->setText(Q(zones[i].Text));
+        }
+    }
+    void ShowProgress(int position, int maximum) override {
+        F.Progress->setRange(0, maximum);
+        F.Progress->setValue(position);
+    }
+    void ShowSearchStatus(const std::string& text) override { F.SearchStatus->setText(Q(text)); }
+    void EnableControls(bool find, bool cancel, bool settings) override {
+        F.FindButton->setEnabled(find);
+        F.CancelButton->setEnabled(cancel);
+        for (QLineEdit* box : F.Fields) box->setEnabled(settings);
+        F.Criterion->setEnabled(settings);
+    }
+    // Queued to the window's thread; Qt drops it if the window is gone by then.
+    void Post(std::function<void()> task) override {
+        QMetaObject::invokeMethod(&F, std::move(task), Qt::QueuedConnection);
+    }
+
+  private:
+    TChecksForm& F;
+};
+
+void TChecksWidgets::ShowLines(const std::vector<report::TCheckLine>& lines) {
+    QTableWidget* table = F.Lines;
+    table->setRowCount(0);
+    for (const report::TCheckLine& line : lines) {
+        const int row = table->rowCount();
+        table->insertRow(row);
+        const QString value = Q(line.Value) + (line.Unit.empty() ? "" : " " + Q(line.Unit));
+        const QString cells[] = {Q(line.Label), Q(line.Detail), value, Q(line.Required),
+                                 report::VerdictText(line.Verdict)};
+        for (int col = 0; col < 5; ++col) {
+            auto* item = new QTableWidgetItem(cells[col]);
+            item->setToolTip(cells[col]); // the whole text where the column cuts it
+            if (col == 4 && line.Verdict != report::TVerdict::None)
+                item->setForeground(line.Verdict == report::TVerdict::Passes
+                                        ? QColor(0x0A, 0x6B, 0x1F)
+                                        : QColor(0xB0, 0x00, 0x20));
+            table->setItem(row, col, item);
+        }
+    }
+    if (!lines.empty())
+        for (int col : {0, 2, 3, 4}) table->resizeColumnToContents(col);
+    // Every row shown: the header, the rows (room for one before a run) and the frame.
+    const int rows = std::max<int>(table->rowCount(), 1);
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
+                          rows * table->verticalHeader()->defaultSectionSize() +
+                          2 * table->frameWidth());
+}
 
 TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName("ChecksForm");
@@ -33,7 +118,7 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     resize(design::ChecksClientWidth, design::ChecksClientHeight);
     auto* layout = new QVBoxLayout(this);
 
-    Notice = new QLabel(NothingYet, this);
+    Notice = new QLabel(this);
     Notice->setWordWrap(true);
     layout->addWidget(Notice);
 
@@ -50,12 +135,13 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     };
     for (std::size_t i = 0; i < Fields.size(); ++i) {
         const report::TSettingFieldDesign& d = report::SettingFields[i];
-        Fields[i] = new QLineEdit(Q(report::SettingText(CurrentSettings, d.Field)), this);
+        Fields[i] = new QLineEdit(this);
         Fields[i]->setFixedWidth(FieldWidth);
         QString label = QString::fromUtf8(d.Label);
         if (*d.Unit) label += " (" + QString::fromUtf8(d.Unit) + ")";
         add(i, new QLabel(label + ":", this), Fields[i]);
-        connect(Fields[i], &QLineEdit::editingFinished, this, [this, i] { FieldEdited(i); });
+        connect(Fields[i], &QLineEdit::editingFinished, this,
+                [this, i] { Control->FieldEdited(i, Fields[i]->text().toStdString()); });
     }
     Criterion = new QComboBox(this);
     for (const report::TCriterionChoice& c : report::CriterionChoices)
@@ -71,9 +157,8 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
         settings->addWidget(Criterion, row, col + 1, 1, 2 * SettingColumns - col - 1,
                             Qt::AlignLeft);
     }
-    connect(Criterion, &QComboBox::currentIndexChanged, this, [this] {
-        Found.reset(); // an earlier search answered another criterion
-        Recompute();
+    connect(Criterion, &QComboBox::currentIndexChanged, this, [this](int at) {
+        if (at >= 0) Control->CriterionChanged(static_cast<std::size_t>(at));
     });
     settings->setColumnStretch(2 * SettingColumns, 1);
     layout->addLayout(settings);
@@ -84,188 +169,80 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     Lines = new QTableWidget(0, 5, this);
     Lines->setHorizontalHeaderLabels({"Check", "Figures", "Value", "Required", "Result"});
     Lines->verticalHeader()->hide();
-    // Rows of one text line each, so that the table shows most rows without scrolling.
+    // Rows of one text line each; the table is as tall as its rows (ShowLines).
     Lines->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    Lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // "Figures" takes the rest
+    Lines->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     Lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Lines->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    layout->addWidget(Lines, 3);
+    layout->addWidget(Lines);
+
+    // The legend of the main window's zone overlays.
+    auto* legend = new QHBoxLayout;
+    legend->addWidget(new QLabel("Zones on the flow net:", this));
+    for (std::size_t i = 0; i < Zones.size(); ++i) {
+        Swatches[i] = new QLabel(this);
+        Swatches[i]->setFixedSize(SwatchSize, SwatchSize);
+        Zones[i] = new QLabel(this);
+        legend->addSpacing(8);
+        legend->addWidget(Swatches[i]);
+        legend->addWidget(Zones[i]);
+    }
+    legend->addStretch(1);
+    layout->addLayout(legend);
 
     auto* charts = new QHBoxLayout;
     WallChart = new TChartView(this, "Water pressure on the wall: after a run");
     ExitChart = new TChartView(this, "Exit gradient: after a run");
     EmbedmentChart = new TChartView(this, "Required embedment: after a search");
     for (TChartView* v : {WallChart, ExitChart, EmbedmentChart}) charts->addWidget(v);
-    layout->addLayout(charts, 4);
+    layout->addLayout(charts, 1);
 
     auto* search = new QHBoxLayout;
     FindButton = new QPushButton("&Find embedment", this);
     CancelButton = new QPushButton("Cancel", this);
     Progress = new QProgressBar(this);
-    Progress->setRange(0, 1);
-    Progress->setValue(0);
     Progress->setTextVisible(false);
     SearchStatus = new QLabel(this);
     for (QWidget* w : std::initializer_list<QWidget*>{FindButton, Progress, CancelButton})
         search->addWidget(w);
     search->addWidget(SearchStatus, 1);
     layout->addLayout(search);
-    connect(FindButton, &QPushButton::clicked, this, &TChecksForm::StartSearch);
-    connect(CancelButton, &QPushButton::clicked, this,
-            [this] { CancelSearch("Search cancelled."); });
-    Recompute();
+    connect(FindButton, &QPushButton::clicked, this, [this] { Control->Find(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { Control->Cancel(); });
+
+    Widgets = std::make_unique<TChecksWidgets>(*this);
+    Control = std::make_unique<TChecksControl>(*Widgets);
+    Control->Attach();
 }
 
 TChecksForm::~TChecksForm() {
-    Cancel = true;
-    JoinWorker();
+    Control->Shutdown();
     // The base class closes the window after this object's members are gone; a box losing the
     // focus then must not reach them.
     for (QLineEdit* f : Fields) f->disconnect(this);
     Criterion->disconnect(this);
 }
 
-void TChecksForm::JoinWorker() {
-    if (Worker.joinable()) Worker.join();
+void TChecksForm::PlaceBesideOwner() {
+    const QWidget* main = parentWidget()->window();
+    std::vector<TScreenRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens.push_back(ScreenRect(s->availableGeometry()));
+    // Before its first showing this window has no frame yet: the owner's stands for it.
+    const QRect inner = main->geometry(), outer = main->frameGeometry();
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : outer.size() - inner.size();
+    const QSize whole = size().expandedTo(minimumSizeHint()) + frame;
+    const TScreenRect at = PlaceBeside(ScreenRect(outer), screens, whole.width(), whole.height());
+    move(at.Left, at.Top); // a window's position is its frame's
 }
 
-void TChecksForm::UpdateButtons() {
-    FindButton->setEnabled(HasRun() && !Running && !Searching());
-    CancelButton->setEnabled(Searching());
-    for (QLineEdit* f : Fields) f->setEnabled(!Searching());
-    Criterion->setEnabled(!Searching());
-}
-
-void TChecksForm::RunStarted() {
-    Running = true;
-    if (Searching()) CancelSearch("Search cancelled: RUN was pressed in the main window.");
-    UpdateButtons();
-}
-
-void TChecksForm::RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs) {
-    Running = false;
-    Snapshot = std::make_shared<const sheetpile::TModel>(model);
-    Inputs = inputs;
-    Found.reset();
-    Recompute();
-}
-
-void TChecksForm::LoadSettings(const checks::TCheckSettings& settings) {
-    if (Searching()) CancelSearch("Search cancelled: other settings were opened.");
-    CurrentSettings = settings;
-    for (std::size_t i = 0; i < Fields.size(); ++i)
-        Fields[i]->setText(Q(report::SettingText(CurrentSettings, report::SettingFields[i].Field)));
-    SettingsMessage->clear();
-    Found.reset();
-    Recompute();
-}
-
-void TChecksForm::FieldEdited(std::size_t index) {
-    const report::TSettingFieldDesign& d = report::SettingFields[index];
-    const std::string typed = Fields[index]->text().toStdString();
-    const long double before = CurrentSettings.*d.Member;
-    const std::string error = report::ApplySetting(typed, d.Field, CurrentSettings);
-    // What the box shows is always the value in force.
-    Fields[index]->setText(Q(report::SettingText(CurrentSettings, d.Field)));
-    if (!error.empty()) {
-        SettingsMessage->setText("\"" + Q(typed) + "\" refused: " + Q(error) + ".");
-        return;
-    }
-    SettingsMessage->clear();
-    // Leaving a box unchanged (or as the same number) keeps the figures and any search result.
-    const long double after = CurrentSettings.*d.Member;
-    if (after == before || (std::isnan(after) && std::isnan(before))) return; // NaN: from H2
-    Found.reset(); // an earlier search ran under other settings
-    Recompute();
-}
-
-void TChecksForm::Recompute() {
-    Lines->setRowCount(0);
-    EmbedmentChart->SetChart(Found ? std::optional(report::EmbedmentChart(*Found)) : std::nullopt);
-    if (!Snapshot) {
-        Notice->setText(NothingYet);
-        WallChart->SetChart(std::nullopt);
-        ExitChart->SetChart(std::nullopt);
-        UpdateButtons();
-        return;
-    }
-    const checks::TCheckSettings s = report::SettingsForRun(CurrentSettings, Inputs);
-    Figures = checks::RunDesignChecks(*Snapshot, s);
-    Notice->setText("Figures of the last completed run: wall " + Q(Inputs.Edit2) + ", stratum " +
-                    Q(Inputs.Edit1) + ", heads " + Q(Inputs.Edit3) + " and " + Q(Inputs.Edit4) +
-                    " (SI units).");
-    for (const report::TCheckLine& line : report::CheckLines(Figures, s)) {
-        const int row = Lines->rowCount();
-        Lines->insertRow(row);
-        const QString value = Q(line.Value) + (line.Unit.empty() ? "" : " " + Q(line.Unit));
-        const QString cells[] = {Q(line.Label), Q(line.Detail), value, Q(line.Required),
-                                 report::VerdictText(line.Verdict)};
-        for (int col = 0; col < 5; ++col) {
-            auto* item = new QTableWidgetItem(cells[col]);
-            if (col == 4 && line.Verdict != report::TVerdict::None)
-                item->setForeground(line.Verdict == report::TVerdict::Passes
-                                        ? QColor(0x0A, 0x6B, 0x1F)
-                                        : QColor(0xB0, 0x00, 0x20));
-            Lines->setItem(row, col, item);
-        }
-    }
-    for (int col : {0, 2, 3, 4}) Lines->resizeColumnToContents(col);
-    WallChart->SetChart(report::WallPressureChart(*Snapshot, Figures, s));
-    ExitChart->SetChart(report::ExitGradientChart(*Snapshot, Figures));
-    UpdateButtons();
-}
-
-void TChecksForm::StartSearch() {
-    if (!HasRun() || Running || Searching()) return;
-    const checks::TCriterion criterion =
-        report::CriterionChoices.at(static_cast<std::size_t>(Criterion->currentIndex())).Criterion;
-    Cancel = false;
-    CancelReason.clear();
-    Trials = 0;
-    Found.reset();
-    EmbedmentChart->SetChart(std::nullopt);
-    Progress->setRange(0, 0); // busy: the number of trials is not known ahead
-    SearchStatus->setText("Searching\xE2\x80\xA6");
-    // The search takes the run's H2 for the tailwater, as the rows do.
-    const checks::TCheckSettings settings = report::SettingsForRun(CurrentSettings, Inputs);
-    Worker = std::thread([this, model = Snapshot, criterion, s = settings] {
-        checks::TSearchControl control;
-        control.Cancel = &Cancel;
-        control.Progress = [this](const checks::TEmbedmentTrial& t) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, t] {
-                    ++Trials;
-                    SearchStatus->setText(
-                        QString("Trial %1: %2").arg(Trials).arg(Q(report::TrialSummary(t))));
-                },
-                Qt::QueuedConnection);
-        };
-        checks::TEmbedment result = checks::SearchEmbedment(*model, criterion, s, control);
-        QMetaObject::invokeMethod(
-            this, [this, result] { SearchFinished(result); }, Qt::QueuedConnection);
-    });
-    UpdateButtons();
-}
-
-void TChecksForm::CancelSearch(const QString& why) {
-    if (!Searching()) return;
-    CancelReason = why;
-    Cancel = true;
-    SearchStatus->setText(why);
-}
-
-void TChecksForm::SearchFinished(const checks::TEmbedment& result) {
-    JoinWorker();
-    Progress->setRange(0, 1);
-    Progress->setValue(result.Cancelled ? 0 : 1);
-    if (result.Cancelled) {
-        SearchStatus->setText(CancelReason.isEmpty() ? "Search cancelled." : CancelReason);
-    } else {
-        Found = result;
-        SearchStatus->setText(Q(report::EmbedmentSummary(result)));
-        EmbedmentChart->SetChart(report::EmbedmentChart(result));
-    }
-    UpdateButtons();
+void TChecksForm::setVisible(bool visible) {
+    const bool opening = visible && !isVisible() && parentWidget() != nullptr;
+    if (opening) PlaceBesideOwner(); // onto the owner's screen, which may scale this window
+    QWidget::setVisible(visible);
+    if (opening) PlaceBesideOwner(); // again with the size it has there
 }
 
 } // namespace verrask::app

@@ -1,21 +1,18 @@
-// The modeless "Design checks" window: the check settings, the design-check figures of the main
-// window's last completed run with pass or fail, the three diagrams, and the embedment search
-// with its progress and Cancel.
+// The modeless "Design checks" window on Qt: the widgets of the check settings, the rows of the
+// last completed run's figures, the zone legend, the three diagrams and the embedment search's
+// buttons and progress. What they show and when is decided by TChecksControl.
 //
-// Assumes: the main window tells it when a run starts and when one has completed; it reads the
-// model only then, on the main thread, while no worker runs.
+// Assumes: the main window tells it when a run starts and when one has completed, on the main
+// thread, while no worker runs.
 //
-// Holds: the figures are those of the last completed run under the settings in force; a refused
-// setting changes nothing and says why under the fields; the search runs on a thread of its own
-// over a copy of the completed run, so the user's model is never touched and the windows stay
-// usable; a RUN cancels it. The destructor returns only when the search's thread has ended.
+// Holds: every widget shows what the presenter last said; the search's thread reaches the
+// window only through queued calls, which Qt drops once the window is gone; the window opens
+// beside its owner on the owner's screen. The destructor returns only when the search's thread
+// has ended.
 #pragma once
 
 #include "app/ChartView.h"
-#include "checks/DesignChecks.h"
-#include "checks/EmbedmentSearch.h"
-#include "control/RunControl.h"
-#include "report/CheckLines.h"
+#include "control/ChecksControl.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,10 +23,7 @@
 #include <QWidget>
 
 #include <array>
-#include <atomic>
 #include <memory>
-#include <optional>
-#include <thread>
 
 namespace verrask::app {
 
@@ -41,24 +35,28 @@ class TChecksForm final : public QWidget {
     ~TChecksForm() override;
 
     // From the main window.
-    void RunStarted();
-    void RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs);
-    // Settings opened from a file (accepted by the checks' rule): shown in the boxes and in
-    // force; a search in progress is cancelled, an earlier answer dropped.
-    void LoadSettings(const checks::TCheckSettings& settings);
+    void RunStarted() { Control->RunStarted(); }
+    void RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs) {
+        Control->RunCompleted(model, inputs);
+    }
+    std::string LoadSettings(const checks::TCheckSettings& s) { return Control->LoadSettings(s); }
 
     // What the report of the last run needs.
-    bool HasRun() const { return Snapshot != nullptr; }
-    const checks::TCheckSettings& Settings() const { return CurrentSettings; }
-    const checks::TDesignChecks& Checks() const { return Figures; }
-    const std::optional<checks::TEmbedment>& Embedment() const { return Found; }
-    bool Searching() const { return Worker.joinable(); }
+    bool HasRun() const { return Control->HasRun(); }
+    const checks::TCheckSettings& Settings() const { return Control->Settings(); }
+    const checks::TDesignChecks& Checks() const { return Control->Checks(); }
+    const std::optional<checks::TEmbedment>& Embedment() const { return Control->Embedment(); }
+    bool Searching() const { return Control->Searching(); }
+
+    // Opening from hidden places the window beside its owner first.
+    void setVisible(bool visible) override;
 
     QLabel* Notice;
     std::array<QLineEdit*, report::SettingFields.size()> Fields{};
     QComboBox* Criterion;
     QLabel* SettingsMessage;
     QTableWidget* Lines;
+    std::array<QLabel*, 3> Zones{}; // the legend's texts, each with its swatch before it
     TChartView* WallChart;
     TChartView* ExitChart;
     TChartView* EmbedmentChart;
@@ -68,24 +66,12 @@ class TChecksForm final : public QWidget {
     QLabel* SearchStatus;
 
   private:
-    void FieldEdited(std::size_t index);
-    void Recompute();
-    void StartSearch();
-    void CancelSearch(const QString& why);
-    void SearchFinished(const checks::TEmbedment& result);
-    void JoinWorker();
-    void UpdateButtons();
+    void PlaceBesideOwner();
 
-    checks::TCheckSettings CurrentSettings;
-    std::shared_ptr<const sheetpile::TModel> Snapshot; // the last completed run
-    TInputTexts Inputs;
-    checks::TDesignChecks Figures;
-    std::optional<checks::TEmbedment> Found;
-    bool Running = false; // a run of the main window is in progress
-    std::thread Worker;
-    std::atomic<bool> Cancel{false};
-    QString CancelReason;
-    int Trials = 0;
+    friend class TChecksWidgets;
+    std::array<QLabel*, 3> Swatches{};
+    std::unique_ptr<TChecksView> Widgets; // what the presenter shows, on this window's widgets
+    std::unique_ptr<TChecksControl> Control;
 };
 
 } // namespace verrask::app

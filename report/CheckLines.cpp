@@ -3,6 +3,7 @@
 
 #include "control/InputSyntax.h"
 #include "report/FigureFormat.h"
+#include "sheetpile/ZoneOverlays.h"
 
 #include <cmath>
 #include <limits>
@@ -238,6 +239,25 @@ std::string ApplySetting(const std::string& text, TSettingField field,
         return error;
     }
     return "unknown setting";
+}
+
+std::array<TZoneNote, 3> ZoneNotes(const sheetpile::TModel* run) {
+    using namespace sheetpile;
+    std::array<TZoneNote, 3> notes{{
+        {"critical zone", CriticalZoneMix(NetBackgroundColor), false, "Critical zone"},
+        {"possible heave zone", PossibleHeaveColor, false, "Possible heave zone"},
+        {"imminent heave zone", ImminentHeaveColor, false, "Imminent heave zone"},
+    }};
+    if (run == nullptr) return notes;
+    const TZoneExtent extent = ZoneExtent(*run);
+    const int counts[] = {extent.CriticalPixels, extent.PossibleColumns, extent.ImminentColumns};
+    const char* const empty[] = {"no critical zone anywhere", "no possible heave anywhere",
+                                 "no imminent heave anywhere"};
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        notes[i].Empty = counts[i] == 0;
+        if (notes[i].Empty) notes[i].Text = empty[i];
+    }
+    return notes;
 }
 
 } // namespace verrask::report

@@ -9,12 +9,16 @@
 //
 // Assumes: the checks were computed from the model's last completed run with these settings.
 //
+// Also: the zone overlays of the flow net for a legend, with their colours and whether a run
+// leaves a zone empty.
+//
 // Holds: texts are UTF-8; a refused field leaves the settings as they were.
 #pragma once
 
 #include "checks/DesignChecks.h"
 #include "checks/EmbedmentSearch.h"
 #include "control/RunControl.h"
+#include "sheetpile/Canvas.h"
 
 #include <array>
 #include <string>
@@ -118,5 +122,17 @@ inline constexpr std::array<TCriterionChoice, 5> CriterionChoices{{
     {checks::TCriterion::Exit, "Exit gradient FS"},
     {checks::TCriterion::Column, "Heave column FS"},
 }};
+
+// One zone overlay of the flow net, in the main window's check-box order: critical zone,
+// possible heave, imminent heave.
+struct TZoneNote {
+    const char* Name;         // "imminent heave zone"
+    sheetpile::TColor Colour; // as the picture draws it (the critical zone over the background)
+    bool Empty = false;       // the run leaves nothing to draw in it
+    std::string Text;         // "Imminent heave zone", or "no imminent heave anywhere" when empty
+};
+
+// The three zones; with a completed run (null: none yet) whether each is empty.
+std::array<TZoneNote, 3> ZoneNotes(const sheetpile::TModel* run);
 
 } // namespace verrask::report

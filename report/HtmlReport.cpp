@@ -11,6 +11,7 @@
 #include "report/HtmlText.h"
 #include "support/PngFile.h"
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -234,16 +235,17 @@ std::string Notes(const TReportContent& r, const sheetpile::TModel& m) {
     return out + "</ul>\n";
 }
 
+// The overlays shown on the picture; one that is empty says so, as the checks window does.
 std::string Overlays(const sheetpile::TModel& m) {
+    const std::array<TZoneNote, 3> zones = ZoneNotes(&m);
+    const bool shown[] = {m.ShowCriticalZone, m.ShowPossibleHeave, m.ShowImminentHeave};
     std::string list;
-    auto add = [&](bool on, const char* name) {
-        if (!on) return;
+    for (std::size_t i = 0; i < zones.size(); ++i) {
+        if (!shown[i]) continue;
         if (!list.empty()) list += ", ";
-        list += name;
-    };
-    add(m.ShowCriticalZone, "critical zone");
-    add(m.ShowPossibleHeave, "possible heave zone");
-    add(m.ShowImminentHeave, "imminent heave zone");
+        list += zones[i].Name;
+        if (zones[i].Empty) list += " (" + zones[i].Text + ")";
+    }
     return list.empty() ? "none" : list;
 }
 

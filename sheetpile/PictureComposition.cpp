@@ -12,21 +12,20 @@
 //
 // Holds on return: ShowNetPicture has written every pixel of ShownPicture (4 x LastCol by 204);
 // nothing is allocated (the strip is a bitmap kept by the model).
-#include "sheetpile/ModelState.h"
+#include "sheetpile/ZoneOverlays.h"
 
 namespace sheetpile {
 
 namespace {
 
-constexpr TColor BackgroundColor = 0xEBF2F5; // (245, 242, 235)
-constexpr TColor StructureColor = 0xFF0000;  // blue
-constexpr int NetRows = FineRows - 1;        // fine row 200, the base, lies below the picture
-constexpr int StripRows = 4;                 // rows of the shown picture above NetBitmap
+constexpr TColor StructureColor = 0xFF0000; // blue
+constexpr int NetRows = FineRows - 1;       // fine row 200, the base, lies below the picture
+constexpr int StripRows = 4;                // rows of the shown picture above NetBitmap
 constexpr int StripBitmapRows = 8;
 
 // Background, zone overlays and both families of lines, with the stored counts.
 void PaintLayers(TModel& m) {
-    m.NetBitmap.BrushColor = BackgroundColor;
+    m.NetBitmap.BrushColor = NetBackgroundColor;
     m.NetBitmap.FillRect(0, 0, 4 * m.LastCol, NetRows);
     m.DrawZones();
     m.DrawEquipotentials();

@@ -14,15 +14,12 @@
 //
 // Holds on return: GradGrid and FineGrad are rebuilt whatever the flags; only pixels of
 // NetBitmap changed, each column only its own; the pen has the last stripe colour set, if any.
-#include "sheetpile/ModelState.h"
+#include "sheetpile/ZoneOverlays.h"
 
 namespace sheetpile {
 
 namespace {
 
-constexpr TColor PossibleHeaveColor = 0xC0D6DE; // (222, 214, 192)
-constexpr TColor ImminentHeaveColor = 0x97B9C8; // (200, 185, 151)
-constexpr int TintRed = 166, TintGreen = 202, TintBlue = 240;
 constexpr int LastScanRow = FineRows - 2; // rows 1..199: the surface and the base take no part
 
 // From (i, 0) down to PeakRow - 2; nothing for PeakRow 1, pixel (i, 0) alone for PeakRow 0.
@@ -33,6 +30,34 @@ void DrawStripe(TBitmap& bmp, int i, int peakRow, TColor colour) {
 }
 
 } // namespace
+
+TColumnPeak ColumnPeak(const TModel& m, int i) {
+    TColumnPeak peak;
+    long double sum = 0;
+    for (int j = 1; j <= LastScanRow; ++j) {
+        sum = sum + m.FineGrad[j][i];
+        const long double mean = sum / static_cast<long double>(j);
+        if (mean > peak.Mean) {
+            peak.Mean = mean;
+            peak.Row = j;
+        }
+    }
+    return peak;
+}
+
+TZoneExtent ZoneExtent(const TModel& m) {
+    TZoneExtent extent;
+    const long double T = m.HeaveThreshold();
+    for (int i = 0; i < 4 * m.LastCol; ++i) {
+        const TColumnPeak peak = ColumnPeak(m, i);
+        const bool drawn = peak.Row != 1; // a stripe down to row 1 has no pixel
+        if (drawn && peak.Mean > 0) ++extent.PossibleColumns;
+        if (drawn && peak.Mean > T) ++extent.ImminentColumns;
+        for (int j = 1; j <= LastScanRow; ++j)
+            if (m.FineGrad[j][i] > T) ++extent.CriticalPixels;
+    }
+    return extent;
+}
 
 long double TModel::HeaveThreshold() const {
     return ((UnitWeightRatio * StratumDepth) / 50.0L) * 1000000000.0L / HeadDiff;
@@ -45,29 +70,16 @@ void TModel::DrawZones() {
     const int width = 4 * LastCol;
     for (int i = 0; i < width; ++i) {
         if (stripes) {
-            long double peakMean = 0, sum = 0;
-            int peakRow = 0;
-            for (int j = 1; j <= LastScanRow; ++j) {
-                sum = sum + FineGrad[j][i];
-                const long double mean = sum / static_cast<long double>(j);
-                if (mean > peakMean) {
-                    peakMean = mean;
-                    peakRow = j;
-                }
-            }
-            if (ShowPossibleHeave && peakMean > 0)
-                DrawStripe(NetBitmap, i, peakRow, PossibleHeaveColor);
-            if (ShowImminentHeave && peakMean > T)
-                DrawStripe(NetBitmap, i, peakRow, ImminentHeaveColor);
+            const TColumnPeak peak = ColumnPeak(*this, i);
+            if (ShowPossibleHeave && peak.Mean > 0)
+                DrawStripe(NetBitmap, i, peak.Row, PossibleHeaveColor);
+            if (ShowImminentHeave && peak.Mean > T)
+                DrawStripe(NetBitmap, i, peak.Row, ImminentHeaveColor);
         }
         if (ShowCriticalZone) {
             for (int j = 1; j <= LastScanRow; ++j) {
                 if (!(FineGrad[j][i] > T)) continue;
-                const TColor c = NetBitmap.GetPixel(i, j);
-                NetBitmap.SetPixel(i, j,
-                                   RGBColor((RedOf(c) + TintRed) >> 1,
-                                            (GreenOf(c) + TintGreen) >> 1,
-                                            (BlueOf(c) + TintBlue) >> 1));
+                NetBitmap.SetPixel(i, j, CriticalZoneMix(NetBitmap.GetPixel(i, j)));
             }
         }
     }

@@ -1,84 +1,101 @@
 // The modeless "Design checks" window on the Win32 API: the check settings (one box for each
-// entry of report::SettingFields, in a grid) and the search criterion, the design
-// figures of the last completed run as rows with their verdicts, the three diagrams, and the
-// embedment search with a progress bar and Cancel.
+// entry of report::SettingFields, in a grid) and the search criterion, the design figures of the
+// last completed run as rows with their verdicts, the zone legend, the three diagrams, and the
+// embedment search with a progress bar and Cancel. What they show and when is decided by
+// TChecksControl; this class owns the controls and forwards their notifications.
 //
 // Assumes: every member runs on the thread that created the window; the main window tells it
 // when a run starts (RunStarted) and when one completes (RunCompleted).
 //
-// Holds: the figures are computed from a copy of the model taken at the run's completion, so
-// nothing here reads the model while a run rewrites it, and the search never writes it. A refused
-// setting changes nothing and says why beneath the fields. A RUN meanwhile cancels the search
-// (the window says so); the search's thread has ended when the window is destroyed.
+// Holds: the window is laid out for its density (designed at 96 dpi) and again on
+// WM_DPICHANGED; the list of figures is as tall as its rows. The search's thread reaches the
+// window only by posted messages; the thread has ended, and what it posted is freed, when the
+// object is destroyed. Open places the window beside its owner on the owner's screen.
 #pragma once
 
-#include "checks/DesignChecks.h"
-#include "checks/EmbedmentSearch.h"
-#include "control/RunControl.h"
-#include "report/CheckLines.h"
+#include "control/ChecksControl.h"
 #include "winapp/ChartView.h"
 
 #include <windows.h>
 
 #include <array>
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
+#include <vector>
 
 namespace verrask::win {
 
-class TChecksForm {
+class TChecksForm final : private TChecksView {
   public:
     TChecksForm(HWND owner, int dpi);
-    ~TChecksForm();
+    ~TChecksForm() override;
     TChecksForm(const TChecksForm&) = delete;
     TChecksForm& operator=(const TChecksForm&) = delete;
 
-    void RunStarted();
-    void RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs);
-    // Settings opened from a file (accepted by the checks' rule): shown in the boxes and in
-    // force; a search in progress is cancelled, an earlier answer dropped.
-    void LoadSettings(const checks::TCheckSettings& settings);
-    // A settings box has been left (or Enter pressed in it): its text is applied or refused.
+    // Shows the window; from hidden, beside its owner first.
+    void Open();
+
+    void RunStarted() { Control->RunStarted(); }
+    void RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs) {
+        Control->RunCompleted(model, inputs);
+    }
+    std::string LoadSettings(const checks::TCheckSettings& s) { return Control->LoadSettings(s); }
+    // The controls' notifications: a settings box left (or Enter pressed in it), the criterion
+    // chosen, the buttons.
     void FieldEdited(std::size_t index);
     void CriterionChanged();
-    void FindClick();
-    void CancelClick(const std::string& why = "Search cancelled.");
+    void FindClick() { Control->Find(); }
+    void CancelClick(const std::string& why = "Search cancelled.") { Control->Cancel(why); }
 
-    bool Searching() const { return Worker.joinable(); }
-    const checks::TCheckSettings& Settings() const { return CurrentSettings; }
-    const std::optional<checks::TEmbedment>& Embedment() const { return Found; }
+    bool HasRun() const { return Control->HasRun(); }
+    bool Searching() const { return Control->Searching(); }
+    const checks::TCheckSettings& Settings() const { return Control->Settings(); }
+    const checks::TDesignChecks& Checks() const { return Control->Checks(); }
+    const std::optional<checks::TEmbedment>& Embedment() const { return Control->Embedment(); }
     std::string Text(HWND control) const;
+    int Dpi() const { return CurrentDpi; }
+
+    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l);
 
     HWND Handle = nullptr;
     HWND Notice{}, SettingsMessage{}, CriterionBox{}, Lines{}, FindButton{}, CancelButton{},
-        Progress{}, SearchStatus{};
+        Progress{}, SearchStatus{}, LegendTitle{};
     std::array<HWND, report::SettingFields.size()> Fields{};
+    std::array<HWND, 3> Swatches{}, Zones{}; // the legend: each zone's colour and its text
     std::unique_ptr<TChartView> WallChart, ExitChart, EmbedChart;
 
   private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM w, LPARAM l);
-    LRESULT Dispatch(UINT message, WPARAM w, LPARAM l);
-    void CreateControls(int dpi);
-    void Recompute();
-    void UpdateButtons();
-    void SearchFinished();
-    void JoinWorker();
+    void ShowNotice(const std::string& text) override;
+    void ShowField(std::size_t index, const std::string& text) override;
+    void ShowCriterion(std::size_t index) override;
+    void ShowSettingsMessage(const std::string& text) override;
+    void ShowLines(const std::vector<report::TCheckLine>& lines) override;
+    void ShowRunCharts(const std::optional<report::TChart>& wall,
+                       const std::optional<report::TChart>& exit) override;
+    void ShowEmbedmentChart(const std::optional<report::TChart>& chart) override;
+    void ShowZones(const std::array<report::TZoneNote, 3>& zones) override;
+    void ShowProgress(int position, int maximum) override;
+    void ShowSearchStatus(const std::string& text) override;
+    void EnableControls(bool find, bool cancel, bool settings) override;
+    void Post(std::function<void()> task) override;
 
+    void CreateControls();
+    void ApplyDpi(int dpi); // fonts, the fixed controls' places, then Arrange
+    void Arrange();         // the list as tall as its rows, the legend and diagrams below it
+    void DropPosted();
+
+    struct TPlaced {
+        HWND Control;
+        RECT Design; // at 96 dpi
+    };
+    std::vector<TPlaced> Placed; // the controls whose places do not depend on the rows
+    HWND Owner = nullptr;
+    int CurrentDpi = 96;
     HFONT Font = nullptr;
-    checks::TCheckSettings CurrentSettings;
-    checks::TCriterion Criterion = checks::TCriterion::Terzaghi;
-    std::shared_ptr<const sheetpile::TModel> Snapshot; // the last completed run
-    TInputTexts Inputs;
-    bool Running = false;
-    std::optional<checks::TEmbedment> Found;
-    std::optional<checks::TEmbedment> Result; // the search's, handed over with its end message
-    std::atomic<bool> Cancel{false};
-    std::string CancelReason;
-    int BracketLow = 0, BracketHigh = 50; // deepest failing, shallowest passing rows so far
-    std::thread Worker;
+    std::array<HBRUSH, 3> ZoneBrushes{};
+    bool Closing = false; // the destructor runs: notifications are ignored
+    std::unique_ptr<TChecksControl> Control;
 };
 
 } // namespace verrask::win

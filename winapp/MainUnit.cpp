@@ -184,9 +184,7 @@ TChecksForm& TForm1::ChecksWindow() {
 }
 
 void TForm1::DesignChecks1Click() {
-    ChecksWindow();
-    ShowWindow(Checks->Handle, SW_SHOW);
-    SetForegroundWindow(Checks->Handle);
+    ChecksWindow().Open();
 }
 
 // --- The keyboard focus

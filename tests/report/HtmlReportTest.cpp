@@ -149,6 +149,15 @@ TEST(HtmlReport, DiagramsAreWellFormedAndOutsideTextsEscaped) {
     ASSERT_EQ(svgs.size(), 3u);
     for (const std::string& svg : svgs) EXPECT_EQ(testing::TagBalanceError(svg), "") << svg;
 
+    // An overlay shown but empty says so under the picture: a critical gradient Y'/Yw of 100
+    // exceeds any gradient of the grid, at most H / (D/50) = 25.
+    auto heavy = checks::testing::Rescaled(*r.Model, 2, 1, 1e-5L, 100);
+    heavy->ShowImminentHeave = true;
+    EXPECT_NE(ReportHtml(r.Content, *heavy, error)
+                  .find("Overlays shown: critical zone (no critical zone anywhere), imminent "
+                        "heave zone (no imminent heave anywhere)</figcaption>"),
+              std::string::npos);
+
     // The wall diagram: the full head above ground at the surface on both diagrams, the creep
     // line down to nothing at the tip, depth growing downwards.
     const TChart wall = WallPressureChart(*r.Model, r.Content.Checks, r.Content.Settings);

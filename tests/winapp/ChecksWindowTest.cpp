@@ -1,6 +1,7 @@
-// The Win32 design-checks window driven by its messages: nothing to check before a run, the
-// run's figures and diagrams after it, a refused setting that changes nothing, a search that a
-// RUN or Cancel ends, and a search that completes without touching the user's model.
+// The Win32 design-checks window driven by its messages: beside the main window, its controls
+// showing what the presenter says (every row in view, the legend), a new density, the boxes'
+// and buttons' notifications, and the search's hand-back to the window's thread without
+// touching the user's model.
 #include "WinTests.h"
 
 #include "report/CheckLines.h"
@@ -41,11 +42,26 @@ std::string Cell(const TChecksForm& c, int row, int col) {
 
 } // namespace
 
-TEST(ChecksWindow, ShowsTheLastRunsFiguresAndRefusesBadSettings) {
+TEST(ChecksWindow, OpensBesideTheMainWindowAndShowsThePresentersFigures) {
     TWindow w;
     w.Show();
+    // The main window at its screen's left edge leaves room on its right where the screen has it.
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoW(MonitorFromWindow(w->Handle, MONITOR_DEFAULTTONEAREST), &screen);
+    SetWindowPos(w->Handle, nullptr, screen.rcWork.left, screen.rcWork.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
     TChecksForm& c = OpenChecks(w);
     EXPECT_TRUE(IsWindowVisible(c.Handle));
+    RECT main{}, placed{}, overlap{};
+    GetWindowRect(w->Handle, &main);
+    GetWindowRect(c.Handle, &placed);
+    EXPECT_TRUE(placed.left >= screen.rcWork.left && placed.top >= screen.rcWork.top &&
+                placed.right <= screen.rcWork.right && placed.bottom <= screen.rcWork.bottom);
+    if (screen.rcWork.right - main.right >= placed.right - placed.left + 8) {
+        EXPECT_FALSE(IntersectRect(&overlap, &main, &placed));
+    }
+
     // Every settings box lies inside the window, clear of the others, and its label's text fits.
     RECT client{};
     GetClientRect(c.Handle, &client);
@@ -66,51 +82,65 @@ TEST(ChecksWindow, ShowsTheLastRunsFiguresAndRefusesBadSettings) {
         GetWindowRect(f, &r);
         MapWindowPoints(nullptr, c.Handle, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_TRUE(r.left >= 0 && r.right <= client.right && r.bottom <= client.bottom);
-        for (const RECT& other : boxes) {
-            RECT overlap{};
-            EXPECT_FALSE(IntersectRect(&overlap, &r, &other));
-        }
+        for (const RECT& other : boxes) EXPECT_FALSE(IntersectRect(&overlap, &r, &other));
         boxes.push_back(r);
     }
     ReleaseDC(c.Handle, dc);
     EXPECT_EQ(c.Text(c.Notice).rfind("Nothing to check yet", 0), 0u);
     EXPECT_EQ(Rows(c), 0);
     EXPECT_FALSE(IsWindowEnabled(c.FindButton));
+    EXPECT_EQ(c.Text(c.Zones[2]), "Imminent heave zone");
 
     ASSERT_TRUE(w.RunToResults());
-    EXPECT_EQ(c.Text(c.Notice).rfind("Figures of the last completed run", 0), 0u);
+    EXPECT_NE(c.Text(c.Notice).find("blankets 0 (left) and 0 (right)"), std::string::npos);
     checks::TCheckSettings s;
     s.TypedWallDepth = 1;
     const auto lines = report::CheckLines(checks::RunDesignChecks(*w.Model, s), s);
     ASSERT_EQ(Rows(c), static_cast<int>(lines.size()));
     EXPECT_EQ(Cell(c, 0, 0), lines[0].Label);
     EXPECT_EQ(Cell(c, 0, 4), report::VerdictText(lines[0].Verdict));
-    for (const TChartView* chart : {c.WallChart.get(), c.ExitChart.get()}) {
-        EXPECT_FALSE(chart->Chart().Series.empty());
-        EXPECT_NE(chart->Chart().X.Title.find('('), std::string::npos); // with its unit
-        EXPECT_GE(chart->Chart().Y.Ticks.size(), 2u);
+    EXPECT_GE(SendMessageW(c.Lines, LVM_GETCOUNTPERPAGE, 0, 0), Rows(c)); // all in view
+    RECT list{}, chart{};
+    GetWindowRect(c.Lines, &list);
+    GetWindowRect(c.WallChart->Handle, &chart);
+    EXPECT_LT(list.bottom, chart.top);
+    GetClientRect(c.Handle, &client);
+    MapWindowPoints(nullptr, c.Handle, reinterpret_cast<POINT*>(&chart), 2);
+    EXPECT_LE(chart.bottom, client.bottom);
+    EXPECT_EQ(c.Text(c.Zones[2]), "no imminent heave anywhere");
+    for (const TChartView* view : {c.WallChart.get(), c.ExitChart.get()}) {
+        EXPECT_FALSE(view->Chart().Series.empty());
+        EXPECT_GE(view->Chart().Y.Ticks.size(), 2u);
     }
     EXPECT_TRUE(IsWindowEnabled(c.FindButton));
 
-    // Tailwater (the second field): a negative depth is refused on the field.
+    // A box's text reaches the presenter; its answer reaches the box and the message.
     TWindow::Type(c.Fields[1], "-1");
-    c.FieldEdited(1);
-    EXPECT_NE(c.Text(c.SettingsMessage).find("\"-1\" refused"), std::string::npos);
-    EXPECT_TRUE(std::isnan(c.Settings().Tailwater)); // still from H2
-    EXPECT_EQ(c.Text(c.Fields[1]),
-              report::SettingText(c.Settings(), report::TSettingField::Tailwater));
-    TWindow::Type(c.Fields[1], "abc");
-    c.FieldEdited(1);
-    EXPECT_TRUE(std::isnan(c.Settings().Tailwater));
+    SendMessageW(c.Handle, WM_COMMAND, MAKEWPARAM(300 + 1, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(c.Fields[1]));
+    EXPECT_EQ(c.Text(c.SettingsMessage).rfind("\"-1\" refused", 0), 0u);
+    EXPECT_EQ(c.Text(c.Fields[1]), "");
+    SendMessageW(c.CriterionBox, CB_SETCURSEL, 1, 0);
+    SendMessageW(c.Handle, WM_COMMAND, MAKEWPARAM(310, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(c.CriterionBox));
+    EXPECT_EQ(SendMessageW(c.CriterionBox, CB_GETCURSEL, 0, 0), 1);
 
-    TWindow::Type(c.Fields[6], "2"); // the Terzaghi prism's target FS
-    c.FieldEdited(6);
-    EXPECT_EQ(c.Text(c.SettingsMessage), "");
-    EXPECT_EQ(c.Settings().TargetTerzaghi, 2);
-    s.TargetTerzaghi = 2;
-    const auto stricter = report::CheckLines(checks::RunDesignChecks(*w.Model, s), s);
-    for (std::size_t i = 0; i < stricter.size(); ++i)
-        EXPECT_EQ(Cell(c, static_cast<int>(i), 3), stricter[i].Required);
+    // A new density: the fonts and places scale, the rows stay in view.
+    const auto at = [&c](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, c.Handle, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const RECT box96 = at(c.Fields[4]);
+    const LONG font96 = FontOf(c.Fields[4]).lfHeight;
+    SendMessageW(c.Handle, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&placed));
+    EXPECT_EQ(c.Dpi(), 144);
+    EXPECT_EQ(-FontOf(c.Fields[4]).lfHeight, MulDiv(-font96, 3, 2));
+    EXPECT_EQ(at(c.Fields[4]).left, MulDiv(box96.left, 3, 2));
+    EXPECT_GE(SendMessageW(c.Lines, LVM_GETCOUNTPERPAGE, 0, 0), Rows(c));
+    SendMessageW(c.Handle, 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&placed));
+    EXPECT_EQ(at(c.Fields[4]).left, box96.left);
 }
 
 TEST(ChecksWindow, RunOrCancelEndsTheSearchAndASearchLeavesTheModelAlone) {
