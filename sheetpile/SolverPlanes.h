@@ -2,7 +2,8 @@
 // (head loss) or into two planes by row parity, transposed (stream function), so that the
 // nodes which the passes in flight update at one time lie side by side in memory.
 //
-// Fixed size, part of the model: no solve allocates. Padding on both sides takes the loads and
+// Fixed size, part of the model: no solve allocates. The storage is left unwritten when the
+// model is made; each solve writes what it reads before reading it. Padding takes the loads and
 // stores of lanes that are still ramping in or already done; no node's update reads it.
 #pragma once
 
@@ -14,7 +15,6 @@ namespace sheetpile {
 
 inline constexpr int SolverLanes = 8; // 32-bit lanes of one vector
 inline constexpr int HeadLanes = 16;  // head-loss passes in flight: two vectors
-inline constexpr int StreamLanes = 8; // stream-function passes in flight: one vector
 
 // Head loss: node (r, c) lives in plane c mod 4, row r, slot c div 4 + ColumnPad.
 struct TColumnPlanes {
@@ -25,7 +25,7 @@ struct TColumnPlanes {
     // to whole cache lines.
     static constexpr int Width = (ColumnPad + (501 + Stagger * HeadLanes) / 4 + 1 + 15) / 16 * 16;
     static constexpr int Rows = 51;
-    alignas(64) std::array<std::uint32_t, 4 * Rows * Width> Cells{};
+    alignas(64) std::array<std::uint32_t, 4 * Rows * Width> Cells;
 
     std::uint32_t& At(int r, int c) {
         return Cells[static_cast<std::size_t>(((c & 3) * Rows + r) * Width + (c >> 2) + ColumnPad)];
@@ -36,24 +36,24 @@ struct TColumnPlanes {
     }
 };
 
-// Stream function: node (r, c) lives in column c's block, in plane r mod 2 of it, slot r div 2 +
-// RowPad. The two planes of a column lie side by side: a sweep step reads both.
+// Stream function: column c's block holds its even rows in plane 0 (row r in slot r / 2 + 7) and
+// its odd rows in plane 1 (row r in slot (r - 1) / 2 + 8). A sweep step updates all rows of one
+// parity; rows 2..48 and 1..47 then fill three aligned vectors of eight slots each (slots 8..31),
+// and the rows above and below them load from the other plane at the same slots or one off.
+// Slots of no row are written as 0 when the planes are filled and are never read by an update.
 struct TRowPlanes {
-    static constexpr int Stagger = 2; // rows between consecutive passes in flight
-    static constexpr int RowPad = 8;  // slots above row 0: lanes start 14 rows back
-    static constexpr int Height = 48; // 8 + 26 slots for 51 rows + 8 + spare
     static constexpr int Cols = 502;
-    static constexpr int PlaneOffset = Height;
-    static constexpr int ColumnStride = 2 * Height;
-    alignas(64) std::array<std::uint32_t, 2 * Cols * Height> Cells{};
+    static constexpr int PlaneSlots = 40; // 7 + 26 slots for rows 0..50, rounded to whole vectors
+    static constexpr int ColumnStride = 2 * PlaneSlots; // 320 bytes: five whole cache lines
+    alignas(64) std::array<std::uint32_t, Cols * ColumnStride> Cells;
 
+    static constexpr int Offset(int r) {
+        return (r & 1) ? PlaneSlots + (r - 1) / 2 + 8 : r / 2 + 7;
+    }
     std::uint32_t& At(int r, int c) {
-        return Cells[static_cast<std::size_t>((r & 1) * PlaneOffset + c * ColumnStride + (r >> 1) +
-                                              RowPad)];
+        return Cells[static_cast<std::size_t>(c * ColumnStride + Offset(r))];
     }
-    std::uint32_t* Slots(int m, int c, int k) {
-        return &Cells[static_cast<std::size_t>(m * PlaneOffset + c * ColumnStride + k)];
-    }
+    std::uint32_t* Column(int c) { return &Cells[static_cast<std::size_t>(c * ColumnStride)]; }
 };
 
 // Runs groups of Lanes passes (runGroup(lanes) returns bit j set when pass j of the group
