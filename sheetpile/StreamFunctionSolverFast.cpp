@@ -76,11 +76,18 @@ struct TSweepArgs {
     std::uint32_t* singleMoved;
 };
 
-// `count` columns from the first in direction Step for the vectors in Set (bit v: vector v).
-// Each node's three settled neighbours are summed first and the value just written one column
-// back is added last, so the chain from node to node is one add and one shift (the sums cannot
-// wrap, so the order of the additions is free).
-template <int Step, unsigned Set, bool Masked, TSingle Single>
+// How a vector takes part in a sweep: not at all, with every lane, or with the lanes of its mask.
+enum TPart : unsigned { Out = 0, Whole = 1, Masked = 2 };
+constexpr int PartCombinations = 27; // three parts for each of three vectors
+constexpr TPart PartOf(unsigned parts, int v) {
+    return static_cast<TPart>(v == 0 ? parts % 3 : v == 1 ? parts / 3 % 3 : parts / 9);
+}
+
+// `count` columns from the first in direction Step for the vectors as Parts says (digit v in base
+// 3: vector v's part). Each node's three settled neighbours are summed first and the value just
+// written one column back is added last, so the chain from node to node is one add and one
+// shift (the sums cannot wrap, so the order of the additions is free).
+template <int Step, unsigned Parts, TSingle Single>
 void SweepColumns(const TSweepArgs& args, int count) {
     constexpr std::ptrdiff_t Next = Step * Stride;
     std::uint32_t* own = args.own;
@@ -88,11 +95,11 @@ void SweepColumns(const TSweepArgs& args, int count) {
     V previous[Vectors], current[Vectors], moved[Vectors], mask[Vectors];
 #pragma GCC unroll 3
     for (int v = 0; v < Vectors; ++v) {
-        if (!(Set & (1u << v))) continue;
+        if (PartOf(Parts, v) == Out) continue;
         previous[v] = Load(own - Next + 8 * v);
         current[v] = Load(own + 8 * v);
         moved[v] = V(0u);
-        if constexpr (Masked) mask[v] = args.masks[v];
+        if (PartOf(Parts, v) == Masked) mask[v] = args.masks[v];
     }
     std::uint32_t single = 0, singleMoved = 0;
     if constexpr (Single == TSingle::Surface) single = own[-Next - 1];
@@ -100,14 +107,16 @@ void SweepColumns(const TSweepArgs& args, int count) {
     for (int i = 0; i < count; ++i, own += Next, above += Next) {
 #pragma GCC unroll 3
         for (int v = 0; v < Vectors; ++v) {
-            if (!(Set & (1u << v))) continue;
+            if (PartOf(Parts, v) == Out) continue;
             const V next = Load(own + Next + 8 * v);
             const V sum = next + Load(above + 8 * v) + Load(above + 8 * v + 1);
             const V value = (previous[v] + SumFirst(sum)) >> 2;
-            if constexpr (Masked) {
-                const V change = (value ^ current[v]) & mask[v];
-                moved[v] |= change;
-                Store(current[v] ^ change, own + 8 * v);
+            if (PartOf(Parts, v) == Masked) {
+                const V kept = V(_mm256_blendv_epi8(static_cast<__m256i>(current[v]),
+                                                    static_cast<__m256i>(value),
+                                                    static_cast<__m256i>(mask[v])));
+                moved[v] |= kept ^ current[v];
+                Store(kept, own + 8 * v);
             } else {
                 moved[v] |= value ^ current[v];
                 Store(value, own + 8 * v);
@@ -127,21 +136,23 @@ void SweepColumns(const TSweepArgs& args, int count) {
     }
 #pragma GCC unroll 3
     for (int v = 0; v < Vectors; ++v)
-        if (Set & (1u << v)) args.moved[v] |= moved[v];
+        if (PartOf(Parts, v) != Out) args.moved[v] |= moved[v];
     if constexpr (Single == TSingle::Interior) *args.singleMoved |= singleMoved;
 }
 
 using TSweepFn = void (*)(const TSweepArgs&, int);
+constexpr std::size_t SweepKinds = PartCombinations * 3;
 
-// Every SweepColumns of one direction, by index (Set x 2 + Masked) x 3 + Single.
-template <int Step> constexpr std::array<TSweepFn, 48> SweepTable() {
+// Every SweepColumns of one direction, by index Parts x 3 + Single.
+template <int Step> constexpr std::array<TSweepFn, SweepKinds> SweepTable() {
     return []<std::size_t... I>(std::index_sequence<I...>) {
-        return std::array<TSweepFn, 48>{
-            &SweepColumns<Step, I / 6, (I / 3) % 2 != 0, static_cast<TSingle>(I % 3)>...};
+        return std::array<TSweepFn, SweepKinds>{
+            &SweepColumns<Step, I / 3, static_cast<TSingle>(I % 3)>...};
     }
-    (std::make_index_sequence<48>{});
+    (std::make_index_sequence<SweepKinds>{});
 }
-constexpr std::array<TSweepFn, 48> Rightwards = SweepTable<1>(), Leftwards = SweepTable<-1>();
+constexpr std::array<TSweepFn, SweepKinds> Rightwards = SweepTable<1>(),
+                                           Leftwards = SweepTable<-1>();
 
 unsigned LaneBits(const V& x) {
     const auto m = static_cast<__m256i>(x);
@@ -215,25 +226,22 @@ class TStreamWave {
         auto run = [&](int step, int from, int to, unsigned kind, bool withSurface) {
             const int count = (to - from) * step + 1;
             if (count <= 0) return;
-            unsigned set = 0;
-            bool masked = false;
-            for (int v = 0; v < Vectors; ++v) {
+            unsigned parts = 0;
+            for (int v = Vectors - 1; v >= 0; --v) {
                 const auto k = static_cast<std::size_t>(v);
                 const unsigned bits =
                     ((kind & Beside) ? beside[k] : 0u) | ((kind & Below) ? below[k] : 0u);
-                if (bits == 0) continue;
-                set |= 1u << v;
-                masks[v] = LaneMask(bits);
-                masked |= bits != 0xFFu;
+                const TPart part = bits == 0 ? Out : bits == 0xFFu ? Whole : Masked;
+                if (part == Masked) masks[v] = LaneMask(bits);
+                parts = 3 * parts + part;
             }
             TSingle single = TSingle::None;
             if (q == 0 && withSurface && surface) single = TSingle::Surface;
             if (q == 1 && (singleKind & kind)) single = TSingle::Interior;
-            if (set == 0 && single == TSingle::None) return;
+            if (parts == 0 && single == TSingle::None) return;
             const TSweepArgs args{cells + from * Stride + OwnBase(q),
                                   cells + from * Stride + AboveBase(q), masks, moved, &singleMoved};
-            const std::size_t index =
-                (set * 2 + (masked ? 1 : 0)) * 3 + static_cast<unsigned>(single);
+            const std::size_t index = parts * 3 + static_cast<unsigned>(single);
             (step > 0 ? Rightwards : Leftwards)[index](args, count);
         };
         const int L = g.L, U = g.U, D = g.D, R = g.R, N = g.N;
