@@ -247,6 +247,7 @@ void TModel::SolveHeadLossFast() {
     for (int c = g.D; c <= g.N; ++c) HeadGrid[0][c] = FullScale;
 
     TPlanes& planes = HeadPlanes;
+    planes.Cells.fill(0); // the padding that lanes ramping in or out load as well
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) planes.At(r, c) = HeadGrid[r][c];
 
