@@ -54,42 +54,31 @@ struct TGeometry {
     int L, U, D, R, N, P;
 };
 
-unsigned LaneBits(const V& x) {
-    const auto m = static_cast<__m256i>(x);
-    const __m256i zero = _mm256_cmpeq_epi32(m, _mm256_setzero_si256());
-    return ~static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(zero))) & 0xFFu;
-}
-
-V LaneMask(unsigned bits) {
-    return V([bits](auto e) { return (bits >> e) & 1u ? ~0u : 0u; });
-}
-
-// Lanes first..last (clamped to 0..7) of one vector.
-unsigned LaneRange(int first, int last) {
-    first = std::max(first, 0);
-    last = std::min(last, SolverLanes - 1);
-    return first > last ? 0u : (2u << last) - (1u << first);
-}
-
 unsigned Reversed8(unsigned bits) {
     unsigned r = 0;
     for (int e = 0; e < SolverLanes; ++e) r |= ((bits >> e) & 1u) << (SolverLanes - 1 - e);
     return r;
 }
 
-V Blend(const V& kept, const V& value, const V& mask) {
-    return V(_mm256_blendv_epi8(static_cast<__m256i>(kept), static_cast<__m256i>(value),
-                                static_cast<__m256i>(mask)));
-}
+// The edges a sweep may carry alongside its vectors: column 0 (rows 1 -> 49, then its base
+// corner) and column N (its base corner, then rows 49 -> 1), each a chain of means of three.
+enum TEdges : unsigned { NoEdge = 0, LeftEdge = 1, RightEdge = 2 };
+
+struct TEdgeColumns {
+    std::uint32_t* left;         // row 0 of column 0
+    const std::uint32_t* second; // row 0 of column 1
+    std::uint32_t* right;        // row 0 of column N
+    const std::uint32_t* before; // row 0 of column N-1
+};
 
 // The down-and-up sweeps of Count consecutive vectors of columns, row 0 of the first at `own`;
 // their left and right neighbours lie `left` and `right` slots on. Vector i keeps its result
 // only in the lanes of masks[i] if bit i of Masked is set. The chain from one node to the next
 // is one add and one shift: the other three neighbours are summed first (the sums cannot wrap,
-// so the order of the additions is free).
-template <int Count, unsigned Masked>
+// so the order of the additions is free). The edges in Edges go alongside the downward sweep.
+template <int Count, unsigned Masked, unsigned Edges>
 void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right, const V* masks,
-                  V* moved) {
+                  V* moved, const TEdgeColumns& edges) {
     V chain[Count], current[Count], change[Count];
 #pragma GCC unroll 4
     for (int i = 0; i < Count; ++i) {
@@ -97,11 +86,20 @@ void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right,
         current[i] = Load(own + Row + SolverLanes * i);
         change[i] = V(0u);
     }
+    std::uint32_t* const e0 = edges.left;
+    const std::uint32_t* const e1 = edges.second;
+    std::uint32_t* const eN = edges.right;
+    const std::uint32_t* const eM = edges.before;
+    std::uint32_t leftChain = 0, rightChain = 0;
+    if constexpr (Edges & LeftEdge) leftChain = e0[0];
+    if constexpr (Edges & RightEdge)
+        eN[B * Row] = rightChain = (eN[(B - 1) * Row] + eM[B * Row]) >> 1;
     // Rows 1 -> 49 (Step 1), then 49 -> 1 (Step -1).
     for (int pass = 0; pass < 2; ++pass) {
         const std::ptrdiff_t step = pass == 0 ? Row : -Row;
         std::uint32_t* node = own + (pass == 0 ? Row : (B - 1) * Row);
         if (pass == 1) {
+            if constexpr (Edges & LeftEdge) e0[B * Row] = (leftChain + e1[B * Row]) >> 1;
 #pragma GCC unroll 4
             for (int i = 0; i < Count; ++i) {
                 chain[i] = Load(own + B * Row + SolverLanes * i);
@@ -127,25 +125,38 @@ void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right,
                 chain[i] = value; // lanes that keep their load chain into themselves only
                 current[i] = next;
             }
+            if (pass == 0) {
+                if constexpr (Edges & LeftEdge) {
+                    leftChain = (leftChain + (e0[(r + 1) * Row] + e1[r * Row])) / 3;
+                    e0[r * Row] = leftChain;
+                }
+                if constexpr (Edges & RightEdge) {
+                    const int up = B - r;
+                    rightChain = (rightChain + (eN[(up - 1) * Row] + eM[up * Row])) / 3;
+                    eN[up * Row] = rightChain;
+                }
+            }
         }
     }
 #pragma GCC unroll 4
     for (int i = 0; i < Count; ++i) moved[i] = change[i];
 }
 
-using TSweepFn = void (*)(std::uint32_t*, std::ptrdiff_t, std::ptrdiff_t, const V*, V*);
+using TSweepFn = void (*)(std::uint32_t*, std::ptrdiff_t, std::ptrdiff_t, const V*, V*,
+                          const TEdgeColumns&);
 
-// SweepColumns by [Count - 1][Masked].
-constexpr auto SweepTable = []<std::size_t... C>(std::index_sequence<C...>) {
-    return std::array<std::array<TSweepFn, 1u << GroupVectors>, GroupVectors>{[]<std::size_t... M>(
-        std::index_sequence<M...>, auto count){return std::array<TSweepFn, 1u << GroupVectors>{
-        &SweepColumns<decltype(count)::value, M % (1u << decltype(count)::value)>...};
+// SweepColumns by [Count - 1][Masked][Edges]; only groups of GroupVectors carry edges.
+template <int Count> constexpr auto SweepRow() {
+    return []<std::size_t... M>(std::index_sequence<M...>) {
+        constexpr unsigned Edges = Count == GroupVectors ? 4 : 1;
+        return std::array<TSweepFn, (1u << GroupVectors) * 4>{
+            &SweepColumns<Count, (M / 4) % (1u << Count), (M % 4) % Edges>...};
+    }
+    (std::make_index_sequence<(1u << GroupVectors) * 4>{});
 }
-(std::make_index_sequence<1u << GroupVectors>{},
- std::integral_constant<int, static_cast<int>(C) + 1>{})...
-}; // namespace
-} // namespace sheetpile
-(std::make_index_sequence<GroupVectors>{});
+constexpr std::array<std::array<TSweepFn, (1u << GroupVectors) * 4>, GroupVectors> SweepTable{
+    SweepRow<1>(), SweepRow<2>(), SweepRow<3>(), SweepRow<4>()};
+static_assert(GroupVectors == 4, "one row of the table per group size");
 
 class THeadWave {
   public:
@@ -191,13 +202,13 @@ class THeadWave {
         if (shift > 64 - SolverLanes) Marks[w + 1] |= word >> (64 - shift);
     }
 
-    void LeftEdge() {
+    void LeftEdgeAlone() {
         for (int r = 1; r < B; ++r) H(r, 0) = (H(r - 1, 0) + H(r + 1, 0) + H(r, 1)) / 3;
         H(B, 0) = (H(B - 1, 0) + H(B, 1)) >> 1;
     }
     void Base(int c) { H(B, c) = (H(B - 1, c) + H(B, c - 1) + H(B, c + 1)) / 3; }
 
-    void RightEdge() {
+    void RightEdgeAlone() {
         const int N = g.N;
         H(B, N) = (H(B - 1, N) + H(B, N - 1)) >> 1;
         for (int r = B - 1; r >= 1; --r) H(r, N) = (H(r - 1, N) + H(r + 1, N) + H(r, N - 1)) / 3;
@@ -239,12 +250,14 @@ class THeadWave {
     void Step(int t, int passes) {
         const int m = t & 3, first = std::max(0, t - 4 * (passes - 1)), last = std::min(g.N - 1, t);
         auto wanted = [&](int c) { return (c & 3) == m && c >= first && c <= last; };
-        if (wanted(0)) LeftEdge();
         if (wanted(g.U) && BelowTip()) Mark((t - g.U) / 4 + SolverLanes - 1, 1u << 7);
 
         // Slots of the wanted columns in plane m, and the vectors of eight slots that hold them.
         const int c0 = first + ((m - first) & 3), c1 = last - ((last - m) & 3);
-        if (c0 > c1) return;
+        if (c0 > c1) {
+            if (wanted(0)) LeftEdgeAlone();
+            return;
+        }
         const int k0 = (c0 >> 2) + Pad, k1 = (c1 >> 2) + Pad;
         const int firstVector = k0 & ~(SolverLanes - 1);
         const int vectors = (k1 - firstVector) / SolverLanes + 1;
@@ -282,10 +295,17 @@ class THeadWave {
             Base(g.D);
             Wall();
         }
-        if (wanted(g.N - 1)) RightEdge();
 
-        // Lane 0 of the vector at slot k runs column 4 (k - Pad) + m, pass (t - m) / 4 - k + Pad.
-        const int pass0 = (t - m) / 4 + Pad;
+        // Groups of up to GroupVectors vectors whose columns are swept. Column 0 lies in the first
+        // vector (its lanes there store back what they load) and column N-1 in the last one: the
+        // left edge goes with a later group of four, the right edge with an earlier one, and
+        // otherwise each on its own before the sweeps.
+        struct TGroup {
+            int v, count;
+            unsigned masked;
+        };
+        std::array<TGroup, TPlanes::Width / SolverLanes> groups;
+        int groupCount = 0;
         for (int v = 0; v < vectors;) {
             while (v < vectors && sweepBits[static_cast<std::size_t>(v)] == 0) ++v;
             int count = 0;
@@ -296,12 +316,36 @@ class THeadWave {
                 ++count;
             }
             if (count == 0) break;
-            const int k = firstVector + SolverLanes * v;
-            V moved[GroupVectors];
-            SweepTable[static_cast<std::size_t>(count - 1)][masked](
-                own + k, left, right, &sweepMasks[static_cast<std::size_t>(v)], moved);
-            for (int i = 0; i < count; ++i) Mark(pass0 - (k + SolverLanes * i), LaneBits(moved[i]));
+            groups[static_cast<std::size_t>(groupCount++)] = {v, count, masked};
             v += count;
+        }
+        int leftAt = -1, rightAt = -1;
+        if (wanted(0)) {
+            for (int i = 1; i < groupCount && leftAt < 0; ++i)
+                if (groups[static_cast<std::size_t>(i)].count == GroupVectors) leftAt = i;
+            if (leftAt < 0) LeftEdgeAlone();
+        }
+        if (wanted(g.N - 1)) {
+            for (int i = 0; i + 1 < groupCount && rightAt < 0; ++i)
+                if (groups[static_cast<std::size_t>(i)].count == GroupVectors) rightAt = i;
+            if (rightAt < 0) RightEdgeAlone();
+        }
+        const TEdgeColumns edges{&H(0, 0), &H(0, 1), &H(0, g.N), &H(0, g.N - 1)};
+
+        // Lane 0 of the vector at slot k runs column 4 (k - Pad) + m, pass (t - m) / 4 - k + Pad.
+        const int pass0 = (t - m) / 4 + Pad;
+        const bool backwards = (t & 1) && !wanted(0) && !wanted(g.N - 1);
+        for (int n = 0; n < groupCount; ++n) {
+            const int i = backwards ? groupCount - 1 - n : n;
+            const TGroup& group = groups[static_cast<std::size_t>(i)];
+            const int k = firstVector + SolverLanes * group.v;
+            const unsigned withEdges =
+                (i == leftAt ? LeftEdge : 0u) | (i == rightAt ? RightEdge : 0u);
+            V moved[GroupVectors];
+            SweepTable[static_cast<std::size_t>(group.count - 1)][group.masked * 4 + withEdges](
+                own + k, left, right, &sweepMasks[static_cast<std::size_t>(group.v)], moved, edges);
+            for (int j = 0; j < group.count; ++j)
+                Mark(pass0 - (k + SolverLanes * j), LaneBits(moved[j]));
         }
     }
 

@@ -7,23 +7,23 @@
 // stores of lanes that are still ramping in or already done; no node's update reads it.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
 namespace sheetpile {
 
 inline constexpr int SolverLanes = 8; // 32-bit lanes of one vector
-inline constexpr int HeadLanes = 16;  // head-loss passes in flight: two vectors
 
-// Head loss: node (r, c) lives in plane c mod 4, row r, slot c div 4 + ColumnPad.
+// Head loss: node (r, c) lives in plane c mod 4, row r, slot c div 4 + ColumnPad. One step updates
+// the columns of one plane, eight slots to a vector; a vector's lanes beyond the grid's columns
+// load their slots and store them back unchanged.
 struct TColumnPlanes {
-    static constexpr int Stagger = 4;           // columns between consecutive passes in flight
-    static constexpr int ColumnPad = HeadLanes; // slots left of column 0: the last lane starts
-                                                // 4 x (HeadLanes - 1) columns back, reads one more
-    // Slots of a row: the pad, 502 columns, the last lane's reach beyond column 501, rounded up
-    // to whole cache lines.
-    static constexpr int Width = (ColumnPad + (501 + Stagger * HeadLanes) / 4 + 1 + 15) / 16 * 16;
+    static constexpr int ColumnPad = SolverLanes; // one vector left of column 0's: its left
+                                                  // neighbours' loads reach one slot back
+    // Slots of a row: the pad, the vectors holding columns 0..501 and the slot right of them that
+    // the last vector's right neighbours load, rounded up to whole cache lines.
+    static constexpr int Width =
+        (ColumnPad + (501 / 4 / SolverLanes + 1) * SolverLanes + 1 + 15) / 16 * 16;
     static constexpr int Rows = 51;
     alignas(64) std::array<std::uint32_t, 4 * Rows * Width> Cells;
 
@@ -55,42 +55,5 @@ struct TRowPlanes {
     }
     std::uint32_t* Column(int c) { return &Cells[static_cast<std::size_t>(c * ColumnStride)]; }
 };
-
-// Runs groups of Lanes passes (runGroup(lanes) returns bit j set when pass j of the group
-// changed an interior node) until a group holds a quiet pass; then goes back to the last
-// checkpoint and runs the passes up to the first quiet one again, the last group with only as
-// many lanes as are still wanted. Returns the number of passes, the quiet one included; the
-// planes then hold the state after it. Checkpoints are taken every GroupsPerCheckpoint groups,
-// so at most that many groups are run twice.
-template <int Lanes, typename TPlanes, typename TRunGroup>
-std::uint64_t RunToFirstQuietPass(TPlanes& planes, TPlanes& checkpoint, TRunGroup runGroup) {
-    static_assert(Lanes <= 32, "a group's marks fit one unsigned");
-    constexpr int GroupsPerCheckpoint = 128 / Lanes;
-    constexpr unsigned AllLanes = Lanes == 32 ? ~0u : (1u << Lanes) - 1;
-    std::uint64_t passes = 0, checkpointPasses = 0;
-    checkpoint = planes;
-    for (int groups = 0;; ++groups) {
-        if (groups == GroupsPerCheckpoint) {
-            checkpoint = planes;
-            checkpointPasses = passes;
-            groups = 0;
-        }
-        const unsigned quiet = ~runGroup(Lanes) & AllLanes;
-        if (quiet == 0) {
-            passes += Lanes;
-            continue;
-        }
-        int first = 0;
-        while (!(quiet & (1u << first))) ++first;
-        const std::uint64_t total = passes + static_cast<std::uint64_t>(first) + 1;
-        planes = checkpoint;
-        for (std::uint64_t done = checkpointPasses; done < total;) {
-            const auto lanes = static_cast<int>(std::min<std::uint64_t>(Lanes, total - done));
-            runGroup(lanes);
-            done += static_cast<std::uint64_t>(lanes);
-        }
-        return total;
-    }
-}
 
 } // namespace sheetpile

@@ -154,23 +154,6 @@ template <int Step> constexpr std::array<TSweepFn, SweepKinds> SweepTable() {
 constexpr std::array<TSweepFn, SweepKinds> Rightwards = SweepTable<1>(),
                                            Leftwards = SweepTable<-1>();
 
-unsigned LaneBits(const V& x) {
-    const auto m = static_cast<__m256i>(x);
-    const __m256i zero = _mm256_cmpeq_epi32(m, _mm256_setzero_si256());
-    return ~static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(zero))) & 0xFFu;
-}
-
-V LaneMask(unsigned bits) {
-    return V([bits](auto e) { return (bits >> e) & 1u ? ~0u : 0u; });
-}
-
-// Lanes first..last (clamped to 0..7) of one vector.
-unsigned LaneRange(int first, int last) {
-    first = std::max(first, 0);
-    last = std::min(last, SolverLanes - 1);
-    return first > last ? 0u : (2u << last) - (1u << first);
-}
-
 struct TGeometry {
     int L, U, D, R, N, P;
 };
