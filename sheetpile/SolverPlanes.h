@@ -36,19 +36,19 @@ struct TColumnPlanes {
     }
 };
 
-// Stream function: column c's block holds its even rows in plane 0 (row r in slot r / 2 + 7) and
-// its odd rows in plane 1 (row r in slot (r - 1) / 2 + 8). A sweep step updates all rows of one
-// parity; rows 2..48 and 1..47 then fill three aligned vectors of eight slots each (slots 8..31),
-// and the rows above and below them load from the other plane at the same slots or one off.
-// Slots of no row are written as 0 when the planes are filled and are never read by an update.
+// Stream function: column c's block of four cache lines holds its even rows 0..48 in slots
+// 7..31 (row r in slot r / 2 + 7), its odd rows in slots 32..56 (row r in slot 32 + (r - 1) / 2)
+// and row 50 in slot 0. A sweep step updates all rows of one parity; rows 2..48 and 1..47 then
+// fill three aligned vectors of eight slots each, and the rows above and below them load from
+// the other parity's slots at the same place or one off (row 0 just before row 2). Slots of no
+// row are written as 0 when the planes are filled and are never read by an update.
 struct TRowPlanes {
     static constexpr int Cols = 502;
-    static constexpr int PlaneSlots = 40; // 7 + 26 slots for rows 0..50, rounded to whole vectors
-    static constexpr int ColumnStride = 2 * PlaneSlots; // 320 bytes: five whole cache lines
+    static constexpr int ColumnStride = 64; // 256 bytes: four whole cache lines
     alignas(64) std::array<std::uint32_t, Cols * ColumnStride> Cells;
 
     static constexpr int Offset(int r) {
-        return (r & 1) ? PlaneSlots + (r - 1) / 2 + 8 : r / 2 + 7;
+        return r == 50 ? 0 : (r & 1) ? 32 + (r - 1) / 2 : r / 2 + 7;
     }
     std::uint32_t& At(int r, int c) {
         return Cells[static_cast<std::size_t>(c * ColumnStride + Offset(r))];

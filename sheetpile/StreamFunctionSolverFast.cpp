@@ -59,9 +59,9 @@ static_assert(TPlanes::Offset(2 - 0 + 16 * 2 + 14) == OwnBase(0) + 8 * 2 + 7, "r
 static_assert(TPlanes::Offset(1 + 16 * 2 + 14) == OwnBase(1) + 8 * 2 + 7, "rows 1..47 fill");
 static_assert(TPlanes::Offset(0) == OwnBase(0) - 1 && TPlanes::Offset(1) == AboveBase(0),
               "row 0 and row 1 beside the even vectors");
-static_assert(TPlanes::Offset(49) == OwnBase(1) + 24 && TPlanes::Offset(48) == AboveBase(1) + 24 &&
-                  TPlanes::Offset(50) == AboveBase(1) + 25,
-              "row 49 and its neighbours beside the odd vectors");
+constexpr int Row50 = TPlanes::Offset(50) - AboveBase(1); // row 50 from the odd steps' rows above
+static_assert(TPlanes::Offset(49) == OwnBase(1) + 24 && TPlanes::Offset(48) == AboveBase(1) + 24,
+              "row 49 and the row above it beside the odd vectors");
 static_assert(OwnBase(0) % 8 == 0 && OwnBase(1) % 8 == 0, "own rows load aligned");
 
 // The row that goes alongside the vectors: row 0 (a ground surface: the mean of three) or row 49
@@ -129,7 +129,7 @@ void SweepColumns(const TSweepArgs& args, int count) {
             own[-1] = single;
         }
         if constexpr (Single == TSingle::Interior) {
-            const std::uint32_t value = (single + (own[Next + 24] + above[24] + above[25])) >> 2;
+            const std::uint32_t value = (single + (own[Next + 24] + above[24] + above[Row50])) >> 2;
             singleMoved |= value ^ own[24];
             own[24] = single = value;
         }
