@@ -274,7 +274,7 @@ class THeadWave {
             const auto iv = static_cast<std::size_t>(v);
             const unsigned range = LaneRange(k0 - k, k1 - k);
             const std::size_t at = static_cast<std::size_t>(m * TPlanes::Width + k);
-            const V rangeMask = LaneMask(range);
+            const V rangeMask = range == 0xFFu ? V(~0u) : LaneMask(range);
             const V sweeps = Load(&Sweeps[at]) & rangeMask;
             sweepMasks[iv] = sweeps;
             sweepBits[iv] = LaneBits(sweeps);

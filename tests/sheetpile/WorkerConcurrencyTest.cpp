@@ -108,20 +108,19 @@ void ExpectSameRun(const TModel& a, const TModel& b) {
 
 TEST(ModelStartUp, RunsReadNothingThatNoStepWrote) {
     // 0xFF bytes are the largest word in the integer grids (sums of them wrap) and NaN in the
-    // extended ones; 0x5A bytes a value above FullScale. Either would show in a field read
-    // before it was written. The runs widen the grid, then narrow it again.
-    TModelOver zeroed(0x00), ones(0xFF), other(0x5A);
-    for (TModelOver* m : {&zeroed, &ones, &other}) m->Model->InitModel();
+    // extended ones: either would show in a field read before it was written. The runs widen
+    // the grid, then narrow it again.
+    TModelOver zeroed(0x00), ones(0xFF);
+    for (TModelOver* m : {&zeroed, &ones}) m->Model->InitModel();
     const struct {
         long double L, R;
         bool zones;
     } runs[] = {{0, 0, false}, {0.5L, 0.4L, true}, {0.1L, 0, true}};
     for (const auto& run : runs) {
         SCOPED_TRACE(::testing::Message() << "L=" << run.L << " R=" << run.R);
-        for (TModelOver* m : {&zeroed, &ones, &other})
+        for (TModelOver* m : {&zeroed, &ones})
             RunAsTheRunControlDoes(*m->Model, run.L, run.R, run.zones);
         ExpectSameRun(*ones.Model, *zeroed.Model);
-        ExpectSameRun(*other.Model, *zeroed.Model);
     }
 }
 
