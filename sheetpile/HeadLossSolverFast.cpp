@@ -60,15 +60,29 @@ unsigned Reversed8(unsigned bits) {
     return r;
 }
 
-// The edges a sweep may carry alongside its vectors: column 0 (rows 1 -> 49, then its base
-// corner) and column N (its base corner, then rows 49 -> 1), each a chain of means of three.
-enum TEdges : unsigned { NoEdge = 0, LeftEdge = 1, RightEdge = 2 };
+// The scalar chains a sweep may carry alongside its vectors: column 0 (rows 1 -> 49, then its
+// base corner), column N (its base corner, then rows 49 -> 1), the wall (row 0 at U, the upstream
+// face down, the tips, the downstream face up, row 0 at D) and the nodes below the tip.
+enum TEdges : unsigned {
+    NoEdge = 0,
+    LeftEdge = 1,
+    RightEdge = 2,
+    WallFaces = 4,
+    BelowTipNodes = 8
+};
 
 struct TEdgeColumns {
     std::uint32_t* left;         // row 0 of column 0
     const std::uint32_t* second; // row 0 of column 1
     std::uint32_t* right;        // row 0 of column N
     const std::uint32_t* before; // row 0 of column N-1
+    std::uint32_t* up;           // row 0 of column U
+    const std::uint32_t* beside; // row 0 of column U-1
+    std::uint32_t* down;         // row 0 of column D
+    const std::uint32_t* after;  // row 0 of column D+1
+    int P;
+    bool leftBlanket, rightBlanket; // U > L, R > D
+    std::uint32_t* tipChanged;      // marks a change below the tip
 };
 
 // The down-and-up sweeps of Count consecutive vectors of columns, row 0 of the first at `own`;
@@ -90,7 +104,20 @@ void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right,
     const std::uint32_t* const e1 = edges.second;
     std::uint32_t* const eN = edges.right;
     const std::uint32_t* const eM = edges.before;
-    std::uint32_t leftChain = 0, rightChain = 0;
+    std::uint32_t leftChain = 0, rightChain = 0, upChain = 0, downChain = 0, tipChanged = 0;
+    std::uint32_t* const wu = edges.up;
+    const std::uint32_t* const wb = edges.beside;
+    std::uint32_t* const wd = edges.down;
+    const std::uint32_t* const wa = edges.after;
+    const int P = edges.P;
+    if constexpr (Edges & WallFaces) {
+        if (edges.leftBlanket) wu[0] = (wb[0] + wu[Row]) >> 1;
+        upChain = wu[0];
+    }
+    if constexpr (Edges & BelowTipNodes) {
+        upChain = wu[P * Row];
+        downChain = wd[P * Row];
+    }
     if constexpr (Edges & LeftEdge) leftChain = e0[0];
     if constexpr (Edges & RightEdge)
         eN[B * Row] = rightChain = (eN[(B - 1) * Row] + eM[B * Row]) >> 1;
@@ -125,6 +152,34 @@ void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right,
                 chain[i] = value; // lanes that keep their load chain into themselves only
                 current[i] = next;
             }
+            if constexpr (Edges & WallFaces) {
+                if (pass == 0 && r < P) {
+                    upChain = (upChain + (wu[(r + 1) * Row] + wb[r * Row])) / 3;
+                    wu[r * Row] = upChain;
+                } else if (pass == 0 && r == P) {
+                    const std::uint32_t tipUp =
+                        (upChain + (wu[(P + 1) * Row] + wb[P * Row] + wd[P * Row])) >> 2;
+                    wu[P * Row] = tipUp;
+                    downChain = (wd[(P - 1) * Row] + wd[(P + 1) * Row] + tipUp + wa[P * Row]) >> 2;
+                    wd[P * Row] = downChain;
+                } else if (pass == 1 && r <= P - 1) {
+                    const int face = P - r; // rows P-1 -> 1
+                    downChain = (downChain + (wd[(face - 1) * Row] + wa[face * Row])) / 3;
+                    wd[face * Row] = downChain;
+                }
+            }
+            if constexpr (Edges & BelowTipNodes) {
+                if (pass == 0 && r > P) {
+                    const std::uint32_t u =
+                        (upChain + (wu[(r + 1) * Row] + wb[r * Row] + wd[r * Row])) >> 2;
+                    tipChanged |= u ^ wu[r * Row];
+                    wu[r * Row] = upChain = u;
+                    const std::uint32_t d =
+                        (downChain + (wd[(r + 1) * Row] + u + wa[r * Row])) >> 2;
+                    tipChanged |= d ^ wd[r * Row];
+                    wd[r * Row] = downChain = d;
+                }
+            }
             if (pass == 0) {
                 if constexpr (Edges & LeftEdge) {
                     leftChain = (leftChain + (e0[(r + 1) * Row] + e1[r * Row])) / 3;
@@ -138,6 +193,9 @@ void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right,
             }
         }
     }
+    if constexpr (Edges & WallFaces)
+        if (edges.rightBlanket) wd[0] = (wa[0] + wd[Row]) >> 1;
+    if constexpr (Edges & BelowTipNodes) *edges.tipChanged |= tipChanged;
 #pragma GCC unroll 4
     for (int i = 0; i < Count; ++i) moved[i] = change[i];
 }
@@ -145,16 +203,23 @@ void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right,
 using TSweepFn = void (*)(std::uint32_t*, std::ptrdiff_t, std::ptrdiff_t, const V*, V*,
                           const TEdgeColumns&);
 
-// SweepColumns by [Count - 1][Masked][Edges]; only groups of GroupVectors carry edges.
+// The chains a group may carry: only groups of GroupVectors, and the wall and the nodes below the
+// tip only groups without masked vectors.
+constexpr unsigned ChainsOf(int count, unsigned masked) {
+    return count != GroupVectors ? 0u : masked != 0 ? LeftEdge | RightEdge : 15u;
+}
+
+// SweepColumns by [Count - 1][Masked x 16 + Edges].
+constexpr std::size_t SweepKinds = (1u << GroupVectors) * 16;
 template <int Count> constexpr auto SweepRow() {
     return []<std::size_t... M>(std::index_sequence<M...>) {
-        constexpr unsigned Edges = Count == GroupVectors ? 4 : 1;
-        return std::array<TSweepFn, (1u << GroupVectors) * 4>{
-            &SweepColumns<Count, (M / 4) % (1u << Count), (M % 4) % Edges>...};
+        return std::array<TSweepFn, SweepKinds>{
+            &SweepColumns<Count, (M / 16) % (1u << Count),
+                          (M % 16) & ChainsOf(Count, (M / 16) % (1u << Count))>...};
     }
-    (std::make_index_sequence<(1u << GroupVectors) * 4>{});
+    (std::make_index_sequence<SweepKinds>{});
 }
-constexpr std::array<std::array<TSweepFn, (1u << GroupVectors) * 4>, GroupVectors> SweepTable{
+constexpr std::array<std::array<TSweepFn, SweepKinds>, GroupVectors> SweepTable{
     SweepRow<1>(), SweepRow<2>(), SweepRow<3>(), SweepRow<4>()};
 static_assert(GroupVectors == 4, "one row of the table per group size");
 
@@ -231,6 +296,8 @@ class THeadWave {
         }
     }
 
+    void MarkBelowTip(int t) { Mark((t - g.U) / 4 + SolverLanes - 1, 1u << 7); }
+
     bool BelowTip() {
         std::uint32_t changed = 0;
         auto interior = [&](int r, int c) {
@@ -250,12 +317,12 @@ class THeadWave {
     void Step(int t, int passes) {
         const int m = t & 3, first = std::max(0, t - 4 * (passes - 1)), last = std::min(g.N - 1, t);
         auto wanted = [&](int c) { return (c & 3) == m && c >= first && c <= last; };
-        if (wanted(g.U) && BelowTip()) Mark((t - g.U) / 4 + SolverLanes - 1, 1u << 7);
 
         // Slots of the wanted columns in plane m, and the vectors of eight slots that hold them.
         const int c0 = first + ((m - first) & 3), c1 = last - ((last - m) & 3);
         if (c0 > c1) {
             if (wanted(0)) LeftEdgeAlone();
+            if (wanted(g.U) && BelowTip()) MarkBelowTip(t);
             return;
         }
         const int k0 = (c0 >> 2) + Pad, k1 = (c1 >> 2) + Pad;
@@ -293,7 +360,6 @@ class THeadWave {
         if (wanted(g.U - 1)) {
             Base(g.U);
             Base(g.D);
-            Wall();
         }
 
         // Groups of up to GroupVectors vectors whose columns are swept. Column 0 lies in the first
@@ -319,6 +385,33 @@ class THeadWave {
             groups[static_cast<std::size_t>(groupCount++)] = {v, count, masked};
             v += count;
         }
+        // The wall goes with a whole group before the one of column U-1, whose sweep reads it; the
+        // nodes below the tip with one after the group of column U, whose lane there stores back
+        // what it loads.
+        auto groupOf = [&](int c) {
+            const int v = ((c >> 2) + Pad - firstVector) / SolverLanes;
+            int i = 0;
+            while (i + 1 < groupCount && groups[static_cast<std::size_t>(i + 1)].v <= v) ++i;
+            return i;
+        };
+        auto plainGroup = [&](int i) {
+            return groups[static_cast<std::size_t>(i)].count == GroupVectors &&
+                   groups[static_cast<std::size_t>(i)].masked == 0;
+        };
+        int wallAt = -1, tipAt = -1;
+        if (wanted(g.U - 1)) {
+            if (g.P >= 1)
+                for (int i = groupOf(g.U - 1) - 1; i >= 0 && wallAt < 0; --i)
+                    if (plainGroup(i)) wallAt = i;
+            if (wallAt < 0) Wall();
+        }
+        bool tipChanged = false;
+        std::uint32_t tipMoved = 0;
+        if (wanted(g.U)) {
+            for (int i = groupOf(g.U) + 1; i < groupCount && tipAt < 0; ++i)
+                if (plainGroup(i)) tipAt = i;
+            if (tipAt < 0) tipChanged = BelowTip();
+        }
         int leftAt = -1, rightAt = -1;
         if (wanted(0)) {
             for (int i = 1; i < groupCount && leftAt < 0; ++i)
@@ -330,23 +423,27 @@ class THeadWave {
                 if (groups[static_cast<std::size_t>(i)].count == GroupVectors) rightAt = i;
             if (rightAt < 0) RightEdgeAlone();
         }
-        const TEdgeColumns edges{&H(0, 0), &H(0, 1), &H(0, g.N), &H(0, g.N - 1)};
+        const TEdgeColumns edges{&H(0, 0),   &H(0, 1),       &H(0, g.N), &H(0, g.N - 1),
+                                 &H(0, g.U), &H(0, g.U - 1), &H(0, g.D), &H(0, g.D + 1),
+                                 g.P,        g.U > g.L,      g.R > g.D,  &tipMoved};
 
         // Lane 0 of the vector at slot k runs column 4 (k - Pad) + m, pass (t - m) / 4 - k + Pad.
         const int pass0 = (t - m) / 4 + Pad;
-        const bool backwards = (t & 1) && !wanted(0) && !wanted(g.N - 1);
+        const bool backwards = (t & 1) && !wanted(0) && !wanted(g.N - 1) && wallAt < 0 && tipAt < 0;
         for (int n = 0; n < groupCount; ++n) {
             const int i = backwards ? groupCount - 1 - n : n;
             const TGroup& group = groups[static_cast<std::size_t>(i)];
             const int k = firstVector + SolverLanes * group.v;
             const unsigned withEdges =
-                (i == leftAt ? LeftEdge : 0u) | (i == rightAt ? RightEdge : 0u);
+                (i == leftAt ? LeftEdge : 0u) | (i == rightAt ? RightEdge : 0u) |
+                (i == wallAt ? WallFaces : 0u) | (i == tipAt ? BelowTipNodes : 0u);
             V moved[GroupVectors];
-            SweepTable[static_cast<std::size_t>(group.count - 1)][group.masked * 4 + withEdges](
+            SweepTable[static_cast<std::size_t>(group.count - 1)][group.masked * 16 + withEdges](
                 own + k, left, right, &sweepMasks[static_cast<std::size_t>(group.v)], moved, edges);
             for (int j = 0; j < group.count; ++j)
                 Mark(pass0 - (k + SolverLanes * j), LaneBits(moved[j]));
         }
+        if (tipChanged || tipMoved != 0) MarkBelowTip(t);
     }
 
     alignas(32) std::array<std::uint32_t, 4 * TPlanes::Width> Sweeps{}, Blankets{};
