@@ -206,7 +206,9 @@ using TSweepFn = void (*)(std::uint32_t*, std::ptrdiff_t, std::ptrdiff_t, const 
 // The chains a group may carry: only groups of GroupVectors, and the wall and the nodes below the
 // tip only groups without masked vectors.
 constexpr unsigned ChainsOf(int count, unsigned masked) {
-    return count != GroupVectors ? 0u : masked != 0 ? LeftEdge | RightEdge : 15u;
+    return count != GroupVectors                                      ? 0u
+           : masked == 0 || masked == 1 || masked == 8 || masked == 9 ? 15u
+                                                                      : LeftEdge | RightEdge;
 }
 
 // SweepColumns by [Count - 1][Masked x 16 + Edges].
@@ -395,8 +397,8 @@ class THeadWave {
             return i;
         };
         auto plainGroup = [&](int i) {
-            return groups[static_cast<std::size_t>(i)].count == GroupVectors &&
-                   groups[static_cast<std::size_t>(i)].masked == 0;
+            const TGroup& group = groups[static_cast<std::size_t>(i)];
+            return ChainsOf(group.count, group.masked) & WallFaces;
         };
         int wallAt = -1, tipAt = -1;
         if (wanted(g.U - 1)) {
