@@ -24,7 +24,26 @@ i64 Abs64(i64 v) {
 
 } // namespace
 
-TBitmap::TBitmap() : pixels_(Capacity, WhiteColor) {}
+// The store is left unwritten: SetSize writes every pixel of the logical size, and nothing reads
+// a pixel outside it.
+TBitmap::TBitmap() : pixels_(new TColor[Capacity]) {}
+
+TBitmap::TBitmap(const TBitmap& other) : TBitmap() {
+    *this = other;
+}
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+    if (this == &other) return *this;
+    std::copy_n(other.pixels_.get(), static_cast<std::ptrdiff_t>(other.width_) * other.height_,
+                pixels_.get());
+    PenColor = other.PenColor;
+    BrushColor = other.BrushColor;
+    width_ = other.width_;
+    height_ = other.height_;
+    curX_ = other.curX_;
+    curY_ = other.curY_;
+    return *this;
+}
 
 TBitmap::TBitmap(int width, int height) : TBitmap() {
     SetSize(width, height);
@@ -33,7 +52,7 @@ TBitmap::TBitmap(int width, int height) : TBitmap() {
 void TBitmap::SetSize(int width, int height) {
     width_ = std::clamp(width, 0, MaxBitmapWidth);
     height_ = std::clamp(height, 0, MaxBitmapHeight);
-    std::fill_n(pixels_.begin(), static_cast<std::ptrdiff_t>(width_) * height_, WhiteColor);
+    std::fill_n(pixels_.get(), static_cast<std::ptrdiff_t>(width_) * height_, WhiteColor);
 }
 
 void TBitmap::SetPixel(int x, int y, TColor c) {
@@ -94,7 +113,7 @@ void TBitmap::Fill(i64 x1, i64 y1, i64 x2, i64 y2, TColor c) {
     y2 = std::min<i64>(y2, height_);
     if (x2 <= x1 || y2 <= y1) return;
     for (i64 row = y1; row < y2; ++row) {
-        auto first = pixels_.begin() + static_cast<std::ptrdiff_t>(row * width_ + x1);
+        auto first = pixels_.get() + static_cast<std::ptrdiff_t>(row * width_ + x1);
         std::fill(first, first + static_cast<std::ptrdiff_t>(x2 - x1), c);
     }
 }
@@ -124,15 +143,15 @@ void TBitmap::Draw(int x, int y, const TBitmap& source) {
     const bool upward = y > 0;
     for (i64 k = 0; k < rowHi - rowLo; ++k) {
         const i64 sy = upward ? rowHi - 1 - k : rowLo + k;
-        const TColor* from = source.pixels_.data() + sy * source.width_ + colLo;
-        TColor* to = pixels_.data() + (sy + y) * width_ + colLo + x;
+        const TColor* from = source.pixels_.get() + sy * source.width_ + colLo;
+        TColor* to = pixels_.get() + (sy + y) * width_ + colLo + x;
         std::memmove(to, from, count);
     }
 }
 
 const TColor* TBitmap::Row(int y) const {
     if (y < 0 || y >= height_) return nullptr;
-    return pixels_.data() + static_cast<std::ptrdiff_t>(y) * width_;
+    return pixels_.get() + static_cast<std::ptrdiff_t>(y) * width_;
 }
 
 std::uint64_t TBitmap::PixelHash() const {

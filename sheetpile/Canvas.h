@@ -6,8 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace sheetpile {
 
@@ -41,14 +41,14 @@ constexpr int MaxBitmapHeight = 204;
 
 class TBitmap {
   public:
-    // Allocates the full capacity once; the logical size starts at 0 x 0.
+    // Allocates the full capacity once, unwritten; the logical size starts at 0 x 0.
     TBitmap();
     // Same, then SetSize(width, height).
     TBitmap(int width, int height);
-    // Copies keep their own full store; moves fall back to copies, so no
-    // bitmap is ever left without storage.
-    TBitmap(const TBitmap&) = default;
-    TBitmap& operator=(const TBitmap&) = default;
+    // Copies keep their own full store and copy the pixels of the logical size;
+    // moves fall back to copies, so no bitmap is ever left without storage.
+    TBitmap(const TBitmap& other);
+    TBitmap& operator=(const TBitmap& other);
 
     // New logical size, each dimension clamped to 0..MaxBitmapWidth/Height;
     // every pixel becomes white. Pen, brush and current position are kept.
@@ -92,7 +92,7 @@ class TBitmap {
   private:
     void Fill(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, TColor c);
 
-    std::vector<TColor> pixels_; // rows of width_ pixels, packed; full capacity
+    std::unique_ptr<TColor[]> pixels_; // rows of width_ pixels, packed; full capacity
     int width_ = 0;
     int height_ = 0;
     int curX_ = 0;

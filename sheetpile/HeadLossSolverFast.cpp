@@ -1,5 +1,5 @@
-// Head-loss solver, fast path: sixteen passes in flight in the lanes of two vectors, giving bit
-// for bit the grid, the pass count and the end of the plain solver.
+// Head-loss solver, fast path: a quarter of the columns in flight at once, each for its own
+// pass, giving bit for bit the grid, the pass count and the end of the plain solver.
 //
 // Why the values are the same. A pass is cut into column slots: slot 0 the left edge and its
 // corner; slot c (1..N-1) the base node of column c, the blanket node of row 0 if column c
@@ -8,55 +8,56 @@
 // slot N-1 also the base corner and the right edge. Every node a slot updates reads, in the
 // plain order, the current pass's value of the nodes to its left and of its own column, and
 // the previous pass's value of the nodes to its right, where "right" reaches at most one column
-// beyond, except that the wall (slot U-1) reads column D+1 = U+2, three slots on. So pass k+1
-// may run slot s once pass k has finished slot s+3; pass k, then at slot s+4, reads nothing
-// that pass k+1 writes there. With the passes four columns apart, lane j (pass k+j) works on
-// column t - 4j at step t and sees exactly the versions the plain order shows it. The base row, the
-// blankets and the edges, which the plain order runs before a pass's interior, are met column
-// by column as the wave passes; their reads obey the same rule. Lanes ramp in and out at the
-// ends of a group of sixteen passes: a lane beyond either end of the grid computes freely in
-// scratch columns that nothing real reads, a lane on column 0, U, D or N (or not wanted in a
-// shorter group) stores back the values it loaded.
+// beyond, except that the wall (slot U-1) reads column D+1 = U+2, three slots on. So pass p may
+// run slot c at step t = 4p + c: the columns it reads were last written at steps t-1 (to its
+// left, pass p) and t-3 or earlier (to its right, pass p-1), and the wall's column U+2 at step
+// t-1 by pass p-1. Step t therefore runs every slot c of the residue of t modulo 4, each for its
+// own pass (t - c) / 4, and the slots of one step neither write what another reads nor read what
+// another writes. The base row, the blankets and the edges, which the plain order runs before a
+// pass's interior, are met slot by slot; their reads obey the same rule.
 //
-// Ending at the first quiet pass: each lane keeps its own changed mark. When a group holds a
-// quiet pass, the planes go back to the last checkpoint and the passes up to the quiet one are
-// run again, the last group with only as many lanes as are still wanted.
+// Within a step the columns of one residue lie side by side in their plane: eight to a vector,
+// the base and blanket nodes first, then the scalar slots (edges, wall, below the tip), then the
+// down-and-up sweeps, a few vectors at a time. A lane whose column is not swept (0, U, D, N, or
+// beyond the grid), or whose pass is not wanted, stores back what it loaded.
+//
+// Ending at the first quiet pass: passes run in segments (8 passes, doubling up to 256) that fill
+// and drain the wave; each column's changed mark is gathered into its pass's bit. When a segment
+// holds a quiet pass, the planes go back to the segment's start and only the passes up to the
+// quiet one are run again.
 //
 // Assumes what SolveHeadLoss assumes; columns above LastCol are neither read nor written.
+#include "sheetpile/HeadLossSweep.h"
 #include "sheetpile/ModelState.h"
 #include "sheetpile/SolverVector.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
 
 namespace sheetpile {
 
 namespace {
 
 using namespace lanes;
+using namespace headloss;
 using TPlanes = TColumnPlanes;
-static_assert(HeadLanes % SolverLanes == 0, "the passes in flight fill whole vectors");
-using W = TWide<HeadLanes / SolverLanes>; // one lane per pass in flight
 
-constexpr int Stagger = TPlanes::Stagger;
-constexpr int B = BaseRow;
-constexpr int Reach = Stagger * (HeadLanes - 1); // columns from the first lane to the last
+constexpr int Pad = TPlanes::ColumnPad;
+constexpr int FirstGroup = 8;     // passes of the first segment: a second run is often 1 pass
+constexpr int LargestGroup = 256; // longer segments fill and drain less often, replay more
+constexpr int MarkWords = (LargestGroup + 2 * SolverLanes + 63) / 64;
 
 struct TGeometry {
     int L, U, D, R, N, P;
 };
 
-// One value per column in the planes' column order, so that the lanes' values of a step load
-// as one wide vector: column c in plane c mod 4, slot c div 4 + ColumnPad.
-struct TColumnMask {
-    alignas(32) std::array<std::uint32_t, 4 * TPlanes::Width> Cells{};
-    void Set(int c) {
-        Cells[static_cast<std::size_t>((c & 3) * TPlanes::Width + (c >> 2) + TPlanes::ColumnPad)] =
-            ~0u;
-    }
-    // Lane j's value at step t is that of column t - 4j (element HeadLanes - 1 - j).
-    W At(int t) const {
-        constexpr int Pad = TPlanes::ColumnPad - (HeadLanes - 1);
-        return W::Load(&Cells[static_cast<std::size_t>((t & 3) * TPlanes::Width + (t >> 2) + Pad)]);
-    }
-};
+unsigned Reversed8(unsigned bits) {
+    unsigned r = 0;
+    for (int e = 0; e < SolverLanes; ++e) r |= ((bits >> e) & 1u) << (SolverLanes - 1 - e);
+    return r;
+}
 
 class THeadWave {
   public:
@@ -64,97 +65,54 @@ class THeadWave {
         const int L = g.L, U = g.U, D = g.D, R = g.R, N = g.N;
         for (int c = 1; c <= N - 1; ++c) {
             if (c == U || c == D) continue;
-            Sweeps.Set(c);
-            Free.Set(c);
-            if ((c > L && c < U) || (c > D && c < R)) Blankets.Set(c);
+            Sweeps[Slot(c)] = ~0u;
+            if ((c > L && c < U) || (c > D && c < R)) Blankets[Slot(c)] = ~0u;
         }
-        // Columns left of 0 and right of N belong to no node: lanes ramping in or out there may
-        // compute what they like, nothing real reads them.
-        for (int c = -Reach; c <= -1; ++c) Free.Set(c);
-        for (int c = N + 1; c <= N + Reach; ++c) Free.Set(c);
     }
 
-    // Runs `lanes` (1..HeadLanes) passes from the planes' current state. Bit j of the result: pass
-    // j of the group changed an interior node.
-    unsigned RunGroup(int lanes) {
-        W changed = W::Fill(0);
-        unsigned scalarChanged = 0;
-        alignas(32) std::uint32_t wanted[HeadLanes] = {};
-        for (int j = 0; j < lanes; ++j) wanted[HeadLanes - 1 - j] = ~0u;
-        const W wantedV = W::Load(wanted);
-        const bool wholeGroup = lanes == HeadLanes;
-        // The lane at slot s in step t, or -1.
-        auto laneAt = [lanes](int t, int s) {
-            const int d = t - s;
-            return d >= 0 && d % Stagger == 0 && d / Stagger < lanes ? d / Stagger : -1;
-        };
-        const int lastStep = g.N - 1 + Stagger * (lanes - 1);
-        for (int t = 0; t <= lastStep; ++t) {
-            if (laneAt(t, 0) >= 0) LeftEdge();
-            if (const int j = laneAt(t, g.U); j >= 0 && BelowTip()) scalarChanged |= 1u << j;
-            const W sweeps = Sweeps.At(t) & wantedV;
-            if (sweeps.NoneSet()) continue;
-            BaseAndBlankets(t, sweeps, Blankets.At(t) & wantedV);
-            if (laneAt(t, g.U - 1) >= 0) {
-                Base(g.U);
-                Base(g.D);
-                Wall();
-            }
-            if (laneAt(t, g.N - 1) >= 0) RightEdge();
-            if (wholeGroup && Free.At(t).AllSet())
-                Sweep<true>(t, sweeps, changed);
-            else
-                Sweep<false>(t, sweeps, changed);
-        }
-        for (int j = 0; j < lanes; ++j)
-            if (changed[HeadLanes - 1 - j] != 0) scalarChanged |= 1u << j;
-        return scalarChanged;
+    // Runs passes 0..passes-1 of a segment from the planes' current state; returns the first
+    // quiet one, or -1.
+    int RunSegment(int passes) {
+        Marks.fill(0);
+        const int steps = 4 * (passes - 1) + g.N;
+        for (int t = 0; t < steps; ++t) Step(t, passes);
+        for (int p = 0; p < passes; ++p)
+            if (!((Marks[static_cast<std::size_t>((p + Margin) >> 6)] >> ((p + Margin) & 63)) & 1u))
+                return p;
+        return -1;
     }
 
   private:
+    static constexpr int Margin = SolverLanes; // mark bits below pass 0 for lanes not wanted
+
+    // Column c's place in the planes' column order (plane c mod 4, slot c div 4 + Pad).
+    static std::size_t Slot(int c) {
+        return static_cast<std::size_t>((c & 3) * TPlanes::Width + (c >> 2) + Pad);
+    }
     std::uint32_t& H(int r, int c) { return G.At(r, c); }
 
-    void LeftEdge() {
+    // Marks the passes of the lanes in `bits` of the vector whose lane 0 runs pass `pass0` (lane e
+    // runs pass0 - e) as changed.
+    void Mark(int pass0, unsigned bits) {
+        if (bits == 0) return;
+        const int at = pass0 + Margin - (SolverLanes - 1);
+        const std::uint64_t word = Reversed8(bits);
+        const auto w = static_cast<std::size_t>(at >> 6);
+        const int shift = at & 63;
+        Marks[w] |= word << shift;
+        if (shift > 64 - SolverLanes) Marks[w + 1] |= word >> (64 - shift);
+    }
+
+    void LeftEdgeAlone() {
         for (int r = 1; r < B; ++r) H(r, 0) = (H(r - 1, 0) + H(r + 1, 0) + H(r, 1)) / 3;
         H(B, 0) = (H(B - 1, 0) + H(B, 1)) >> 1;
     }
     void Base(int c) { H(B, c) = (H(B - 1, c) + H(B, c - 1) + H(B, c + 1)) / 3; }
 
-    void RightEdge() {
+    void RightEdgeAlone() {
         const int N = g.N;
         H(B, N) = (H(B - 1, N) + H(B, N - 1)) >> 1;
         for (int r = B - 1; r >= 1; --r) H(r, N) = (H(r - 1, N) + H(r + 1, N) + H(r, N - 1)) / 3;
-    }
-
-    // Pointers to row 0 of the columns t - 4j (lane 7 first) and of their two neighbours.
-    struct TColumns {
-        std::uint32_t* own;
-        const std::uint32_t* left;
-        const std::uint32_t* right;
-    };
-    TColumns Columns(int t) {
-        constexpr int Pad = TPlanes::ColumnPad - (HeadLanes - 1);
-        return {G.Slots(t & 3, 0, (t >> 2) + Pad), G.Slots((t - 1) & 3, 0, ((t - 1) >> 2) + Pad),
-                G.Slots((t + 1) & 3, 0, ((t + 1) >> 2) + Pad)};
-    }
-    // Stores v in the lanes of `mask`, the loaded value elsewhere.
-    static void StoreWhere(std::uint32_t* p, const W& v, const W& mask) {
-        const W current = W::Load(p);
-        (current ^ ((v ^ current) & mask)).Store(p);
-    }
-
-    // The base node of every sweeping lane's column, and the blanket node where there is one.
-    void BaseAndBlankets(int t, const W& active, const W& blanket) {
-        const TColumns columns = Columns(t);
-        std::uint32_t* const own = columns.own;
-        const std::uint32_t *const left = columns.left, *const right = columns.right;
-        constexpr std::ptrdiff_t Row = TPlanes::Width;
-        StoreWhere(own + B * Row,
-                   Third(W::Load(own + (B - 1) * Row) + W::Load(left + B * Row) +
-                         W::Load(right + B * Row)),
-                   active);
-        if (!blanket.NoneSet())
-            StoreWhere(own, Third(W::Load(own + Row) + W::Load(left) + W::Load(right)), blanket);
     }
 
     void Wall() {
@@ -174,6 +132,8 @@ class THeadWave {
         }
     }
 
+    void MarkBelowTip(int t) { Mark((t - g.U) / 4 + SolverLanes - 1, 1u << 7); }
+
     bool BelowTip() {
         std::uint32_t changed = 0;
         auto interior = [&](int r, int c) {
@@ -188,53 +148,142 @@ class THeadWave {
         return changed != 0;
     }
 
-    // The down-and-up sweeps of the columns t - 4j of all lanes at once; `sweeps` marks the
-    // lanes whose column is swept. With AllLanes the other lanes lie left of column 0 or right of
-    // column N and compute freely; otherwise they store back what they loaded. The chain from one
-    // node to the next is one add and one shift: the other three neighbours are summed first
-    // (the sums cannot wrap, so the order of the additions is free).
-    template <bool AllLanes> void Sweep(int t, const W& sweeps, W& changedOut) {
-        constexpr std::ptrdiff_t Row = TPlanes::Width;
-        const TColumns columns = Columns(t);
-        std::uint32_t* const own = columns.own;
-        const std::uint32_t *const left = columns.left, *const right = columns.right;
-        auto sides = [&](int r) { return W::Load(left + r * Row) + W::Load(right + r * Row); };
-        W changed = W::Fill(0);
-        auto keep = [&](const W& v, const W& current, int r) {
-            if constexpr (AllLanes) {
-                changed |= v ^ current;
-                v.Store(own + r * Row);
-            } else {
-                const W moved = (v ^ current) & sweeps;
-                changed |= moved;
-                (current ^ moved).Store(own + r * Row);
-            }
-        };
+    // Step t of a segment of `passes` passes: every slot c of t's residue whose pass (t - c) / 4
+    // lies in 0..passes-1.
+    void Step(int t, int passes) {
+        const int m = t & 3, first = std::max(0, t - 4 * (passes - 1)), last = std::min(g.N - 1, t);
+        auto wanted = [&](int c) { return (c & 3) == m && c >= first && c <= last; };
 
-        W above = W::Load(own), current = W::Load(own + Row);
-#pragma GCC unroll 7
-        for (int r = 1; r <= B - 1; ++r) {
-            const W down = W::Load(own + (r + 1) * Row);
-            const W v = (above + SumFirst(down + sides(r))) >> 2;
-            keep(v, current, r);
-            above = v; // idle lanes chain garbage into idle lanes only
-            current = down;
+        // Slots of the wanted columns in plane m, and the vectors of eight slots that hold them.
+        const int c0 = first + ((m - first) & 3), c1 = last - ((last - m) & 3);
+        if (c0 > c1) {
+            if (wanted(0)) LeftEdgeAlone();
+            if (wanted(g.U) && BelowTip()) MarkBelowTip(t);
+            return;
         }
-        W below = W::Load(own + B * Row);
-        current = W::Load(own + (B - 1) * Row);
-#pragma GCC unroll 7
-        for (int r = B - 1; r >= 1; --r) {
-            const W up = W::Load(own + (r - 1) * Row);
-            const W v = (below + SumFirst(up + sides(r))) >> 2;
-            keep(v, current, r);
-            below = v;
-            current = up;
+        const int k0 = (c0 >> 2) + Pad, k1 = (c1 >> 2) + Pad;
+        const int firstVector = k0 & ~(SolverLanes - 1);
+        const int vectors = (k1 - firstVector) / SolverLanes + 1;
+        std::uint32_t* const own = G.Slots(m, 0, 0);
+        // Column c - 1 lies in plane m - 1 at the same slot, or in plane 3 one slot back; c + 1
+        // likewise.
+        const std::ptrdiff_t left = G.Slots((m + 3) & 3, 0, m == 0 ? -1 : 0) - own;
+        const std::ptrdiff_t right = G.Slots((m + 1) & 3, 0, m == 3 ? 1 : 0) - own;
+
+        std::array<V, TPlanes::Width / SolverLanes> sweepMasks;
+        std::array<unsigned, TPlanes::Width / SolverLanes> sweepBits;
+        for (int v = 0; v < vectors; ++v) {
+            const int k = firstVector + SolverLanes * v;
+            const auto iv = static_cast<std::size_t>(v);
+            const unsigned range = LaneRange(k0 - k, k1 - k);
+            const std::size_t at = static_cast<std::size_t>(m * TPlanes::Width + k);
+            const V rangeMask = range == 0xFFu ? V(~0u) : LaneMask(range);
+            const V sweeps = Load(&Sweeps[at]) & rangeMask;
+            sweepMasks[iv] = sweeps;
+            sweepBits[iv] = LaneBits(sweeps);
+            if (sweepBits[iv] == 0) continue;
+            // The base node of every swept column, and the blanket node where there is one.
+            std::uint32_t* const node = own + k;
+            const V base = Third(Load(node + (B - 1) * Row) + Load(node + left + B * Row) +
+                                 Load(node + right + B * Row));
+            Store(Blend(Load(node + B * Row), base, sweeps), node + B * Row);
+            const V blankets = Load(&Blankets[at]) & rangeMask;
+            if (LaneBits(blankets) != 0) {
+                const V top = Third(Load(node + Row) + Load(node + left) + Load(node + right));
+                Store(Blend(Load(node), top, blankets), node);
+            }
         }
-        if constexpr (AllLanes) changed &= sweeps;
-        changedOut |= changed;
+        if (wanted(g.U - 1)) {
+            Base(g.U);
+            Base(g.D);
+        }
+
+        // Groups of up to GroupVectors vectors whose columns are swept. Column 0 lies in the first
+        // vector (its lanes there store back what they load) and column N-1 in the last one: the
+        // left edge goes with a later group of four, the right edge with an earlier one, and
+        // otherwise each on its own before the sweeps.
+        struct TGroup {
+            int v, count;
+            unsigned masked;
+        };
+        std::array<TGroup, TPlanes::Width / SolverLanes> groups;
+        int groupCount = 0;
+        for (int v = 0; v < vectors;) {
+            while (v < vectors && sweepBits[static_cast<std::size_t>(v)] == 0) ++v;
+            int count = 0;
+            unsigned masked = 0;
+            while (count < GroupVectors && v + count < vectors &&
+                   sweepBits[static_cast<std::size_t>(v + count)] != 0) {
+                if (sweepBits[static_cast<std::size_t>(v + count)] != 0xFFu) masked |= 1u << count;
+                ++count;
+            }
+            if (count == 0) break;
+            groups[static_cast<std::size_t>(groupCount++)] = {v, count, masked};
+            v += count;
+        }
+        // The wall goes with a whole group before the one of column U-1, whose sweep reads it; the
+        // nodes below the tip with one after the group of column U, whose lane there stores back
+        // what it loads.
+        auto groupOf = [&](int c) {
+            const int v = ((c >> 2) + Pad - firstVector) / SolverLanes;
+            int i = 0;
+            while (i + 1 < groupCount && groups[static_cast<std::size_t>(i + 1)].v <= v) ++i;
+            return i;
+        };
+        auto plainGroup = [&](int i) {
+            const TGroup& group = groups[static_cast<std::size_t>(i)];
+            return ChainsOf(group.count, group.masked) & WallFaces;
+        };
+        int wallAt = -1, tipAt = -1;
+        if (wanted(g.U - 1)) {
+            if (g.P >= 1)
+                for (int i = groupOf(g.U - 1) - 1; i >= 0 && wallAt < 0; --i)
+                    if (plainGroup(i)) wallAt = i;
+            if (wallAt < 0) Wall();
+        }
+        bool tipChanged = false;
+        std::uint32_t tipMoved = 0;
+        if (wanted(g.U)) {
+            for (int i = groupOf(g.U) + 1; i < groupCount && tipAt < 0; ++i)
+                if (plainGroup(i)) tipAt = i;
+            if (tipAt < 0) tipChanged = BelowTip();
+        }
+        int leftAt = -1, rightAt = -1;
+        if (wanted(0)) {
+            for (int i = 1; i < groupCount && leftAt < 0; ++i)
+                if (groups[static_cast<std::size_t>(i)].count == GroupVectors) leftAt = i;
+            if (leftAt < 0) LeftEdgeAlone();
+        }
+        if (wanted(g.N - 1)) {
+            for (int i = 0; i + 1 < groupCount && rightAt < 0; ++i)
+                if (groups[static_cast<std::size_t>(i)].count == GroupVectors) rightAt = i;
+            if (rightAt < 0) RightEdgeAlone();
+        }
+        const TEdgeColumns edges{&H(0, 0),   &H(0, 1),       &H(0, g.N), &H(0, g.N - 1),
+                                 &H(0, g.U), &H(0, g.U - 1), &H(0, g.D), &H(0, g.D + 1),
+                                 g.P,        g.U > g.L,      g.R > g.D,  &tipMoved};
+
+        // Lane 0 of the vector at slot k runs column 4 (k - Pad) + m, pass (t - m) / 4 - k + Pad.
+        const int pass0 = (t - m) / 4 + Pad;
+        const bool backwards = (t & 1) && !wanted(0) && !wanted(g.N - 1) && wallAt < 0 && tipAt < 0;
+        for (int n = 0; n < groupCount; ++n) {
+            const int i = backwards ? groupCount - 1 - n : n;
+            const TGroup& group = groups[static_cast<std::size_t>(i)];
+            const int k = firstVector + SolverLanes * group.v;
+            const unsigned withEdges =
+                (i == leftAt ? LeftEdge : 0u) | (i == rightAt ? RightEdge : 0u) |
+                (i == wallAt ? WallFaces : 0u) | (i == tipAt ? BelowTipNodes : 0u);
+            V moved[GroupVectors];
+            SweepTable[static_cast<std::size_t>(group.count - 1)][group.masked * 16 + withEdges](
+                own + k, left, right, &sweepMasks[static_cast<std::size_t>(group.v)], moved, edges);
+            for (int j = 0; j < group.count; ++j)
+                Mark(pass0 - (k + SolverLanes * j), LaneBits(moved[j]));
+        }
+        if (tipChanged || tipMoved != 0) MarkBelowTip(t);
     }
 
-    TColumnMask Sweeps, Blankets, Free;
+    alignas(32) std::array<std::uint32_t, 4 * TPlanes::Width> Sweeps{}, Blankets{};
+    std::array<std::uint64_t, MarkWords> Marks{};
     TPlanes& G;
     const TGeometry g;
 };
@@ -247,12 +296,24 @@ void TModel::SolveHeadLossFast() {
     for (int c = g.D; c <= g.N; ++c) HeadGrid[0][c] = FullScale;
 
     TPlanes& planes = HeadPlanes;
+    planes.Cells.fill(0); // the slots of no column that the vectors load as well
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) planes.At(r, c) = HeadGrid[r][c];
 
     THeadWave wave(planes, g);
-    HeadPasses = RunToFirstQuietPass<HeadLanes>(
-        planes, HeadCheckpoint, [&wave](int lanes) { return wave.RunGroup(lanes); });
+    std::uint64_t passes = 0;
+    for (int group = FirstGroup;; group = std::min(2 * group, LargestGroup)) {
+        HeadCheckpoint.Cells = planes.Cells;
+        const int quiet = wave.RunSegment(group);
+        if (quiet >= 0) {
+            planes.Cells = HeadCheckpoint.Cells;
+            wave.RunSegment(quiet + 1);
+            passes += static_cast<std::uint64_t>(quiet) + 1;
+            break;
+        }
+        passes += static_cast<std::uint64_t>(group);
+    }
+    HeadPasses = passes;
     for (int r = 0; r <= B; ++r)
         for (int c = 0; c <= g.N; ++c) HeadGrid[r][c] = planes.At(r, c);
 }

@@ -1,7 +1,8 @@
 // Model start-up, the probe's read of the refined head loss, rounding and the worker bodies.
 //
-// InitModel seeds column 0 of both coarse grids with 50 %: it runs before any geometry exists,
-// while LastCol is still 0, so the seed covers that one column and every other cell stays 0.
+// InitModel seeds column 0 of both coarse grids with 50 % and every other column with 0: it runs
+// before any geometry exists, and a later run of any width relaxes from that seed. It writes
+// nothing else; the other grids are written by the run steps that read them.
 #include "sheetpile/ModelState.h"
 
 #include <atomic>
@@ -17,6 +18,8 @@ void TModel::InitModel() {
     NetBitmap.SetSize(0, 0);
     constexpr std::uint32_t Seed = FullScale / 2; // a neutral start for both fields
     for (int r = 0; r < CoarseRows; ++r) {
+        StreamGrid[r].fill(0);
+        HeadGrid[r].fill(0);
         for (int c = 0; c <= LastCol; ++c) {
             StreamGrid[r][c] = Seed;
             HeadGrid[r][c] = Seed;

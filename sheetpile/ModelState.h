@@ -8,8 +8,10 @@
 // Assumes: one model object per program (tests build their own). Storage is sized for the
 // widest geometry, so a run allocates nothing.
 //
-// Holds: after InitModel the coarse grids hold the seed (column 0 at 50 %, all else 0); every
-// solve relaxes from what the previous run left; the markers always satisfy
+// Holds: making a model writes none of its grids (no start-up cost for storage a run may never
+// use); InitModel writes the two coarse grids' seed (column 0 at 50 %, all else 0) and every
+// other grid is written by the run step that first reads it. Every solve relaxes from what the
+// previous run left; the markers always satisfy
 // LeftBlanketCol = 150 <= PileUpCol, PileDownCol = PileUpCol + 1 <= RightBlanketCol,
 // LastCol = RightBlanketCol + 150 <= 501, 0 <= PileRows <= 49 once SetupGeometry has run.
 //
@@ -54,13 +56,17 @@ using FineRealGrid = TGrid<long double, FineRows, FineCols>;
 std::int64_t Round(long double x);
 
 struct TModel {
+    // Leaves the grids and the fast paths' storage unwritten (a constructor of its own, so that
+    // value-initialisation, as in make_unique<TModel>(), does not zero-fill them either).
+    TModel() {}
+
     // Fields (row index first).
-    alignas(64) CoarseGrid StreamGrid{};
-    alignas(64) CoarseGrid HeadGrid{};
-    alignas(64) CoarseRealGrid GradGrid{};
-    alignas(64) FineGrid FineStream{};
-    alignas(64) FineGrid FineHead{};
-    alignas(64) FineRealGrid FineGrad{};
+    alignas(64) CoarseGrid StreamGrid;
+    alignas(64) CoarseGrid HeadGrid;
+    alignas(64) CoarseRealGrid GradGrid;
+    alignas(64) FineGrid FineStream;
+    alignas(64) FineGrid FineHead;
+    alignas(64) FineRealGrid FineGrad;
 
     // Inputs stored by an accepted run.
     long double HeadDiff = 0;

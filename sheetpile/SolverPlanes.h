@@ -2,30 +2,30 @@
 // (head loss) or into two planes by row parity, transposed (stream function), so that the
 // nodes which the passes in flight update at one time lie side by side in memory.
 //
-// Fixed size, part of the model: no solve allocates. Padding on both sides takes the loads and
+// Fixed size, part of the model: no solve allocates. The storage is left unwritten when the
+// model is made; each solve writes what it reads before reading it. Padding takes the loads and
 // stores of lanes that are still ramping in or already done; no node's update reads it.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
 namespace sheetpile {
 
 inline constexpr int SolverLanes = 8; // 32-bit lanes of one vector
-inline constexpr int HeadLanes = 16;  // head-loss passes in flight: two vectors
-inline constexpr int StreamLanes = 8; // stream-function passes in flight: one vector
 
-// Head loss: node (r, c) lives in plane c mod 4, row r, slot c div 4 + ColumnPad.
+// Head loss: node (r, c) lives in plane c mod 4, row r, slot c div 4 + ColumnPad. One step updates
+// the columns of one plane, eight slots to a vector; a vector's lanes beyond the grid's columns
+// load their slots and store them back unchanged.
 struct TColumnPlanes {
-    static constexpr int Stagger = 4;           // columns between consecutive passes in flight
-    static constexpr int ColumnPad = HeadLanes; // slots left of column 0: the last lane starts
-                                                // 4 x (HeadLanes - 1) columns back, reads one more
-    // Slots of a row: the pad, 502 columns, the last lane's reach beyond column 501, rounded up
-    // to whole cache lines.
-    static constexpr int Width = (ColumnPad + (501 + Stagger * HeadLanes) / 4 + 1 + 15) / 16 * 16;
+    static constexpr int ColumnPad = SolverLanes; // one vector left of column 0's: its left
+                                                  // neighbours' loads reach one slot back
+    // Slots of a row: the pad, the vectors holding columns 0..501 and the slot right of them that
+    // the last vector's right neighbours load, rounded up to whole cache lines.
+    static constexpr int Width =
+        (ColumnPad + (501 / 4 / SolverLanes + 1) * SolverLanes + 1 + 15) / 16 * 16;
     static constexpr int Rows = 51;
-    alignas(64) std::array<std::uint32_t, 4 * Rows * Width> Cells{};
+    alignas(64) std::array<std::uint32_t, 4 * Rows * Width> Cells;
 
     std::uint32_t& At(int r, int c) {
         return Cells[static_cast<std::size_t>(((c & 3) * Rows + r) * Width + (c >> 2) + ColumnPad)];
@@ -36,61 +36,24 @@ struct TColumnPlanes {
     }
 };
 
-// Stream function: node (r, c) lives in column c's block, in plane r mod 2 of it, slot r div 2 +
-// RowPad. The two planes of a column lie side by side: a sweep step reads both.
+// Stream function: column c's block of four cache lines holds its even rows 0..48 in slots
+// 7..31 (row r in slot r / 2 + 7), its odd rows in slots 32..56 (row r in slot 32 + (r - 1) / 2)
+// and row 50 in slot 0. A sweep step updates all rows of one parity; rows 2..48 and 1..47 then
+// fill three aligned vectors of eight slots each, and the rows above and below them load from
+// the other parity's slots at the same place or one off (row 0 just before row 2). Slots of no
+// row are written as 0 when the planes are filled and are never read by an update.
 struct TRowPlanes {
-    static constexpr int Stagger = 2; // rows between consecutive passes in flight
-    static constexpr int RowPad = 8;  // slots above row 0: lanes start 14 rows back
-    static constexpr int Height = 48; // 8 + 26 slots for 51 rows + 8 + spare
     static constexpr int Cols = 502;
-    static constexpr int PlaneOffset = Height;
-    static constexpr int ColumnStride = 2 * Height;
-    alignas(64) std::array<std::uint32_t, 2 * Cols * Height> Cells{};
+    static constexpr int ColumnStride = 64; // 256 bytes: four whole cache lines
+    alignas(64) std::array<std::uint32_t, Cols * ColumnStride> Cells;
 
+    static constexpr int Offset(int r) {
+        return r == 50 ? 0 : (r & 1) ? 32 + (r - 1) / 2 : r / 2 + 7;
+    }
     std::uint32_t& At(int r, int c) {
-        return Cells[static_cast<std::size_t>((r & 1) * PlaneOffset + c * ColumnStride + (r >> 1) +
-                                              RowPad)];
+        return Cells[static_cast<std::size_t>(c * ColumnStride + Offset(r))];
     }
-    std::uint32_t* Slots(int m, int c, int k) {
-        return &Cells[static_cast<std::size_t>(m * PlaneOffset + c * ColumnStride + k)];
-    }
+    std::uint32_t* Column(int c) { return &Cells[static_cast<std::size_t>(c * ColumnStride)]; }
 };
-
-// Runs groups of Lanes passes (runGroup(lanes) returns bit j set when pass j of the group
-// changed an interior node) until a group holds a quiet pass; then goes back to the last
-// checkpoint and runs the passes up to the first quiet one again, the last group with only as
-// many lanes as are still wanted. Returns the number of passes, the quiet one included; the
-// planes then hold the state after it. Checkpoints are taken every GroupsPerCheckpoint groups,
-// so at most that many groups are run twice.
-template <int Lanes, typename TPlanes, typename TRunGroup>
-std::uint64_t RunToFirstQuietPass(TPlanes& planes, TPlanes& checkpoint, TRunGroup runGroup) {
-    static_assert(Lanes <= 32, "a group's marks fit one unsigned");
-    constexpr int GroupsPerCheckpoint = 128 / Lanes;
-    constexpr unsigned AllLanes = Lanes == 32 ? ~0u : (1u << Lanes) - 1;
-    std::uint64_t passes = 0, checkpointPasses = 0;
-    checkpoint = planes;
-    for (int groups = 0;; ++groups) {
-        if (groups == GroupsPerCheckpoint) {
-            checkpoint = planes;
-            checkpointPasses = passes;
-            groups = 0;
-        }
-        const unsigned quiet = ~runGroup(Lanes) & AllLanes;
-        if (quiet == 0) {
-            passes += Lanes;
-            continue;
-        }
-        int first = 0;
-        while (!(quiet & (1u << first))) ++first;
-        const std::uint64_t total = passes + static_cast<std::uint64_t>(first) + 1;
-        planes = checkpoint;
-        for (std::uint64_t done = checkpointPasses; done < total;) {
-            const auto lanes = static_cast<int>(std::min<std::uint64_t>(Lanes, total - done));
-            runGroup(lanes);
-            done += static_cast<std::uint64_t>(lanes);
-        }
-        return total;
-    }
-}
 
 } // namespace sheetpile

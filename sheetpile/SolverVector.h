@@ -1,5 +1,5 @@
-// The vector types of the fast solver paths: eight 32-bit lanes in one AVX2 register (V), or
-// several such registers side by side (TWide), and the few operations the kernels share.
+// The vector type of the fast solver paths, eight 32-bit lanes in one AVX2 register, and the few
+// operations the kernels share.
 #pragma once
 
 #include "sheetpile/SolverPlanes.h"
@@ -30,73 +30,38 @@ inline V SumFirst(const V& v) {
     return V(x);
 }
 
-// x / 3 in every lane, exact for all 32-bit x.
+// x / 3 in every lane, exact for all 32-bit x: (x * 0xAAAAAAAB) >> 33 on the even and the odd
+// lanes' 64-bit products.
 inline V Third(const V& x) {
-    using W = stdx::fixed_size_simd<std::uint64_t, SolverLanes>;
-    const W wide = stdx::static_simd_cast<W>(x);
-    return stdx::static_simd_cast<V>((wide * W(0xAAAAAAABull)) >> 33);
+    const auto v = static_cast<__m256i>(x);
+    const __m256i k = _mm256_set1_epi64x(0xAAAAAAAB);
+    const __m256i even = _mm256_srli_epi64(_mm256_mul_epu32(v, k), 33);
+    const __m256i odd = _mm256_srli_epi64(_mm256_mul_epu32(_mm256_srli_epi64(v, 32), k), 1);
+    return V(_mm256_blend_epi32(even, odd, 0xAA));
 }
 
-// Parts x 8 lanes as that many vectors side by side in memory order: element e of the whole is
-// element e % 8 of part e / 8. The operations act on every part.
-template <int Parts> struct TWide {
-    V P[Parts];
+// `value` in the lanes of `mask`, `kept` elsewhere.
+inline V Blend(const V& kept, const V& value, const V& mask) {
+    return V(_mm256_blendv_epi8(static_cast<__m256i>(kept), static_cast<__m256i>(value),
+                                static_cast<__m256i>(mask)));
+}
 
-    static TWide Load(const std::uint32_t* p) {
-        TWide w;
-        for (int i = 0; i < Parts; ++i) w.P[i] = lanes::Load(p + SolverLanes * i);
-        return w;
-    }
-    void Store(std::uint32_t* p) const {
-        for (int i = 0; i < Parts; ++i) lanes::Store(P[i], p + SolverLanes * i);
-    }
-    static TWide Fill(std::uint32_t x) {
-        TWide w;
-        for (V& part : w.P) part = V(x);
-        return w;
-    }
-    std::uint32_t operator[](int e) const { return P[e / SolverLanes][e % SolverLanes]; }
-    bool AllSet() const {
-        for (const V& part : P)
-            if (!stdx::all_of(part != 0u)) return false;
-        return true;
-    }
-    bool NoneSet() const {
-        for (const V& part : P)
-            if (!stdx::none_of(part != 0u)) return false;
-        return true;
-    }
+// Bit e set where lane e is not 0.
+inline unsigned LaneBits(const V& x) {
+    const __m256i zero = _mm256_cmpeq_epi32(static_cast<__m256i>(x), _mm256_setzero_si256());
+    return ~static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(zero))) & 0xFFu;
+}
 
-    template <typename TOp> friend TWide Apply(TWide a, const TWide& b, TOp op) {
-        for (int i = 0; i < Parts; ++i) a.P[i] = op(a.P[i], b.P[i]);
-        return a;
-    }
-    friend TWide operator+(const TWide& a, const TWide& b) {
-        return Apply(a, b, [](const V& x, const V& y) { return x + y; });
-    }
-    friend TWide operator^(const TWide& a, const TWide& b) {
-        return Apply(a, b, [](const V& x, const V& y) { return x ^ y; });
-    }
-    friend TWide operator&(const TWide& a, const TWide& b) {
-        return Apply(a, b, [](const V& x, const V& y) { return x & y; });
-    }
-    friend TWide operator|(const TWide& a, const TWide& b) {
-        return Apply(a, b, [](const V& x, const V& y) { return x | y; });
-    }
-    TWide& operator|=(const TWide& b) { return *this = *this | b; }
-    TWide& operator&=(const TWide& b) { return *this = *this & b; }
-    friend TWide operator>>(TWide a, int n) {
-        for (V& part : a.P) part = part >> n;
-        return a;
-    }
-    friend TWide SumFirst(TWide a) {
-        for (V& part : a.P) part = lanes::SumFirst(part);
-        return a;
-    }
-    friend TWide Third(TWide a) {
-        for (V& part : a.P) part = lanes::Third(part);
-        return a;
-    }
-};
+// All ones in the lanes of the set bits.
+inline V LaneMask(unsigned bits) {
+    return V([bits](auto e) { return (bits >> e) & 1u ? ~0u : 0u; });
+}
+
+// The bits of lanes first..last, clamped to 0..7.
+inline unsigned LaneRange(int first, int last) {
+    first = first < 0 ? 0 : first;
+    last = last > SolverLanes - 1 ? SolverLanes - 1 : last;
+    return first > last ? 0u : (2u << last) - (1u << first);
+}
 
 } // namespace sheetpile::lanes
