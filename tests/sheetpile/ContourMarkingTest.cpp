@@ -56,6 +56,9 @@ std::unique_ptr<TModel> NetModel(std::uint32_t nd, std::uint32_t nf = 1) {
     m->NetBitmap.SetSize(4 * m->LastCol, 200);
     m->DrawNd = nd;
     m->DrawNf = nf;
+    // A new model leaves its fine grids unwritten; these tests start from zero fields.
+    All(m->FineHead, 0);
+    All(m->FineStream, 0);
     return m;
 }
 
