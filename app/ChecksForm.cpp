@@ -12,6 +12,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace verrask::app {
 namespace {
 
@@ -107,9 +109,8 @@ void TChecksWidgets::ShowLines(const std::vector<report::TCheckLine>& lines) {
         for (int col : {0, 2, 3, 4}) table->resizeColumnToContents(col);
     // Every row shown: the header, the rows (room for one before a run) and the frame.
     const int rows = std::max<int>(table->rowCount(), 1);
-    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
-                          rows * table->verticalHeader()->defaultSectionSize() +
-                          2 * table->frameWidth());
+    F.FitTable(table->horizontalHeader()->sizeHint().height() +
+               rows * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
 }
 
 TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
@@ -236,6 +237,30 @@ void TChecksForm::PlaceBesideOwner() {
     const QSize whole = size().expandedTo(minimumSizeHint()) + frame;
     const TScreenRect at = PlaceBeside(ScreenRect(outer), screens, whole.width(), whole.height());
     move(at.Left, at.Top); // a window's position is its frame's
+}
+
+void TChecksForm::FitTable(int wanted) {
+    const QRect work = screen()->availableGeometry();
+    const int frame = isVisible() ? frameGeometry().height() - height() : 0;
+    Lines->setFixedHeight(wanted);
+    layout()->activate();
+    const int excess = minimumSizeHint().height() + frame - work.height();
+    // Never less than the header and one row.
+    const int least = Lines->horizontalHeader()->sizeHint().height() +
+                      Lines->verticalHeader()->defaultSectionSize() + 2 * Lines->frameWidth();
+    if (excess > 0) {
+        Lines->setFixedHeight(std::max(least, wanted - excess));
+        layout()->activate();
+    }
+    Lines->setVerticalScrollBarPolicy(Lines->height() < wanted ? Qt::ScrollBarAsNeeded
+                                                               : Qt::ScrollBarAlwaysOff);
+    if (height() + frame > work.height())
+        resize(width(), std::max(minimumSizeHint().height(), work.height() - frame));
+    if (!isVisible()) return;
+    const QRect f = frameGeometry();
+    const int top =
+        std::clamp(f.top(), work.top(), std::max(work.top(), work.bottom() + 1 - f.height()));
+    if (top != f.top()) move(f.left(), top);
 }
 
 void TChecksForm::setVisible(bool visible) {

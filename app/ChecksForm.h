@@ -67,6 +67,9 @@ class TChecksForm final : public QWidget {
 
   private:
     void PlaceBesideOwner();
+    // The table `wanted` pixels tall where its screen has room for the whole window, else as
+    // tall as the room allows, scrolling; the window stays on its screen's work area.
+    void FitTable(int wanted);
 
     friend class TChecksWidgets;
     std::array<QLabel*, 3> Swatches{};

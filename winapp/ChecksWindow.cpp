@@ -201,10 +201,22 @@ void TChecksForm::Arrange() {
         rows > 0 && SendMessageW(Lines, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))
             ? static_cast<int>(item.bottom - item.top)
             : 0;
-    const int listHeight =
+    const int wanted =
         std::max(s(LinesMinHeight), static_cast<int>(header.bottom - header.top) +
                                         rows * rowHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 2);
     const int top = s(LinesTop);
+    // Where the screen's work area is too low for every row, the list gets what room there is
+    // (never less than before a run) and scrolls.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(
+        MonitorFromWindow(IsWindowVisible(Handle) ? Handle : Owner, MONITOR_DEFAULTTONEAREST),
+        &monitor);
+    const RECT work = monitor.rcWork;
+    RECT others{0, 0, s(width), top + s(8) + s(LegendHeight + 8) + s(ChartHeight + 8)};
+    AdjustWindowRectExForDpi(&others, Style, FALSE, 0, static_cast<UINT>(CurrentDpi));
+    const int room = static_cast<int>((work.bottom - work.top) - (others.bottom - others.top));
+    const int listHeight = std::max(s(LinesMinHeight), std::min(wanted, room));
     MoveWindow(Lines, s(12), top, s(width - 24), listHeight, TRUE);
     // The legend, then the three diagrams side by side.
     const int legendTop = top + listHeight + s(8);
@@ -226,6 +238,13 @@ void TChecksForm::Arrange() {
     AdjustWindowRectExForDpi(&frame, Style, FALSE, 0, static_cast<UINT>(CurrentDpi));
     SetWindowPos(Handle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window that grew below its screen's work area moves up onto it.
+    RECT now{};
+    GetWindowRect(Handle, &now);
+    const LONG lowest = std::max(work.top, work.bottom - (now.bottom - now.top));
+    if (IsWindowVisible(Handle) && now.top > lowest)
+        SetWindowPos(Handle, nullptr, now.left, lowest, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TChecksForm::Open() {

@@ -100,6 +100,9 @@ TEST(ChecksWindow, OpensBesideTheMainWindowAndShowsThePresentersFigures) {
     EXPECT_EQ(Cell(c, 0, 0), lines[0].Label);
     EXPECT_EQ(Cell(c, 0, 4), report::VerdictText(lines[0].Verdict));
     EXPECT_GE(SendMessageW(c.Lines, LVM_GETCOUNTPERPAGE, 0, 0), Rows(c)); // all in view
+    // Grown to its rows, the window still lies on its screen's work area.
+    GetWindowRect(c.Handle, &placed);
+    EXPECT_TRUE(placed.top >= screen.rcWork.top && placed.bottom <= screen.rcWork.bottom);
     RECT list{}, chart{};
     GetWindowRect(c.Lines, &list);
     GetWindowRect(c.WallChart->Handle, &chart);
