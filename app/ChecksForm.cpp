@@ -1,6 +1,7 @@
 // The design-checks window's widgets (see ChecksForm.h).
 #include "app/ChecksForm.h"
 
+#include "control/SettingFields.h"
 #include "control/WindowDesign.h"
 #include "control/WindowPlacement.h"
 
@@ -145,7 +146,7 @@ TChecksForm::TChecksForm(QWidget* owner) : QWidget(owner, Qt::Window) {
                 [this, i] { Control->FieldEdited(i, Fields[i]->text().toStdString()); });
     }
     Criterion = new QComboBox(this);
-    for (const report::TCriterionChoice& c : report::CriterionChoices)
+    for (const TCriterionChoice& c : CriterionChoices)
         Criterion->addItem(QString::fromUtf8(c.Text));
     // The criterion's list is wider than a settings box: it spans to the grid's right edge.
     {

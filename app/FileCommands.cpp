@@ -10,6 +10,7 @@
 
 #include "control/InputFields.h"
 #include "control/InputsFile.h"
+#include "control/SettingFields.h"
 #include "report/CheckLines.h"
 #include "support/PngFile.h"
 
@@ -66,7 +67,7 @@ void TForm1::SetInputTexts(const TInputTexts& texts) {
 }
 
 TRunChecks TForm1::RunChecks() const {
-    return {report::SettingsForRun(ChecksForm->Settings(), Session.Inputs), ChecksForm->Checks(),
+    return {SettingsForRun(ChecksForm->Settings(), Session.Inputs), ChecksForm->Checks(),
             ChecksForm->Embedment()};
 }
 

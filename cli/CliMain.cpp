@@ -5,6 +5,7 @@
 #include "cli/CliOutput.h"
 #include "control/PlainControls.h"
 #include "control/RunSession.h"
+#include "control/SettingFields.h"
 #include "report/CheckLines.h"
 #include "report/CheckReport.h"
 #include "report/FieldsCsv.h"
@@ -58,7 +59,7 @@ void AddChecks(const TCliPlan& plan, const TRunSession& session, const sheetpile
                 text += report::ChecksText(run.Checks, run.Settings);
         }
     } else {
-        run.Settings = report::SettingsForRun(plan.CheckSettings, session.Inputs);
+        run.Settings = SettingsForRun(plan.CheckSettings, session.Inputs);
     }
     if (plan.Embed) {
         checks::TEmbedment shown; // for the progress lines' wording

@@ -4,6 +4,7 @@
 #include "control/InputFields.h"
 #include "control/InputSyntax.h"
 #include "control/InputsFile.h"
+#include "control/SettingFields.h"
 #include "report/CheckLines.h"
 
 #include <algorithm>
@@ -63,7 +64,7 @@ namespace {
 std::string Setting(const std::string& text, long double checks::TCheckSettings::*field,
                     checks::TCheckSettings& settings) {
     for (const report::TSettingFieldDesign& d : report::SettingFields)
-        if (d.Member == field) return report::ApplySetting(text, d.Field, settings);
+        if (d.Member == field) return ApplySetting(text, d.Field, settings);
     return "unknown setting";
 }
 

@@ -1,6 +1,7 @@
 // The design-checks window's behaviour (see ChecksControl.h).
 #include "control/ChecksControl.h"
 
+#include "control/SettingFields.h"
 #include "report/EmbedmentText.h"
 
 #include <cmath>
@@ -36,7 +37,7 @@ void TChecksControl::Shutdown() {
 
 void TChecksControl::Attach() {
     for (std::size_t i = 0; i < report::SettingFields.size(); ++i)
-        View.ShowField(i, report::SettingText(CurrentSettings, report::SettingFields[i].Field));
+        View.ShowField(i, SettingText(CurrentSettings, report::SettingFields[i].Field));
     View.ShowCriterion(Criterion);
     View.ShowSettingsMessage("");
     View.ShowProgress(0, ProgressMaximum);
@@ -65,12 +66,12 @@ void TChecksControl::FieldEdited(std::size_t index, const std::string& text) {
     if (index >= report::SettingFields.size()) return;
     const report::TSettingFieldDesign& d = report::SettingFields[index];
     if (Searching()) { // the search reads these settings: they stay
-        View.ShowField(index, report::SettingText(CurrentSettings, d.Field));
+        View.ShowField(index, SettingText(CurrentSettings, d.Field));
         return;
     }
     const long double before = CurrentSettings.*d.Member;
-    const std::string error = report::ApplySetting(text, d.Field, CurrentSettings);
-    View.ShowField(index, report::SettingText(CurrentSettings, d.Field)); // the value in force
+    const std::string error = ApplySetting(text, d.Field, CurrentSettings);
+    View.ShowField(index, SettingText(CurrentSettings, d.Field)); // the value in force
     if (!error.empty()) {
         View.ShowSettingsMessage("\"" + text + "\" refused: " + error + ".");
         MessageField = index;
@@ -88,7 +89,7 @@ void TChecksControl::FieldEdited(std::size_t index, const std::string& text) {
 }
 
 void TChecksControl::CriterionChanged(std::size_t index) {
-    if (index >= report::CriterionChoices.size() || index == Criterion) return;
+    if (index >= CriterionChoices.size() || index == Criterion) return;
     if (Searching()) {
         View.ShowCriterion(Criterion);
         return;
@@ -103,7 +104,7 @@ std::string TChecksControl::LoadSettings(const checks::TCheckSettings& settings)
     if (Searching()) Cancel(LoadCancels);
     CurrentSettings = settings;
     for (std::size_t i = 0; i < report::SettingFields.size(); ++i)
-        View.ShowField(i, report::SettingText(CurrentSettings, report::SettingFields[i].Field));
+        View.ShowField(i, SettingText(CurrentSettings, report::SettingFields[i].Field));
     View.ShowSettingsMessage("");
     HasMessage = false;
     DropAnswer();
@@ -135,7 +136,7 @@ void TChecksControl::Recompute() {
         UpdateControls();
         return;
     }
-    const checks::TCheckSettings s = report::SettingsForRun(CurrentSettings, Inputs);
+    const checks::TCheckSettings s = SettingsForRun(CurrentSettings, Inputs);
     Figures = checks::RunDesignChecks(*Snapshot, s);
     View.ShowNotice("Figures of the last completed run: wall " + Inputs.Edit2 + ", stratum " +
                     Inputs.Edit1 + ", blankets " + Inputs.Edit6 + " (left) and " + Inputs.Edit7 +
@@ -162,9 +163,9 @@ void TChecksControl::Find() {
     View.ShowEmbedmentChart(std::nullopt);
     View.ShowProgress(0, ProgressMaximum);
     SetStatus(TStatus::Searching, "Searching\xE2\x80\xA6");
-    const checks::TCriterion criterion = report::CriterionChoices[Criterion].Criterion;
+    const checks::TCriterion criterion = CriterionChoices[Criterion].Criterion;
     // The search takes the run's H2 for the tailwater, as the rows do.
-    const checks::TCheckSettings s = report::SettingsForRun(CurrentSettings, Inputs);
+    const checks::TCheckSettings s = SettingsForRun(CurrentSettings, Inputs);
     Worker = std::thread([this, model = Snapshot, criterion, s, alive = std::weak_ptr(Alive)] {
         checks::TSearchControl control;
         control.Cancel = &CancelFlag;

@@ -42,7 +42,7 @@ class TChecksView {
     virtual ~TChecksView() = default;
     virtual void ShowNotice(const std::string& text) = 0;                   // above the settings
     virtual void ShowField(std::size_t index, const std::string& text) = 0; // a settings box
-    virtual void ShowCriterion(std::size_t index) = 0;             // into report::CriterionChoices
+    virtual void ShowCriterion(std::size_t index) = 0;             // into CriterionChoices
     virtual void ShowSettingsMessage(const std::string& text) = 0; // "" for none
     virtual void ShowLines(const std::vector<report::TCheckLine>& lines) = 0;
     // The run's two diagrams; none before a run (the view shows its note for an empty chart).

@@ -5,6 +5,7 @@
 
 #include "control/InputFields.h"
 #include "control/InputSyntax.h"
+#include "control/SettingFields.h"
 #include "report/CheckLines.h"
 #include "report/JsonText.h"
 #include "support/FileWrite.h"
@@ -314,7 +315,7 @@ std::string ReadInputsText(std::string_view text, TInputsFile& file) {
         if (found == r.Settings.end()) return Quoted(SettingsKey, s.Key) + " is missing";
         const std::string typed =
             found->second.Kind == TScalar::TKind::Null ? "" : found->second.Text;
-        if (std::string error = report::ApplySetting(typed, s.Field, read.Settings); !error.empty())
+        if (std::string error = ApplySetting(typed, s.Field, read.Settings); !error.empty())
             return Quoted(SettingsKey, s.Key) + ": " + error;
     }
     file = read;

@@ -1,6 +1,7 @@
 // The session of the last completed run and what is made of it (see RunSession.h).
 #include "control/RunSession.h"
 
+#include "control/SettingFields.h"
 #include "report/CheckLines.h"
 #include "report/CheckReport.h"
 #include "report/FieldsCsv.h"
@@ -39,7 +40,7 @@ TRunChecks ChecksOfRun(const TRunSession& session, const sheetpile::TModel& mode
                        const checks::TCheckSettings& settings,
                        const std::optional<checks::TEmbedment>& embedment) {
     TRunChecks out;
-    out.Settings = report::SettingsForRun(settings, session.Inputs);
+    out.Settings = SettingsForRun(settings, session.Inputs);
     out.Checks = checks::RunDesignChecks(model, out.Settings);
     out.Embedment = embedment;
     return out;

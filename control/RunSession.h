@@ -32,7 +32,7 @@ namespace verrask {
 
 // The design checks of the session's run as its outputs carry them.
 struct TRunChecks {
-    checks::TCheckSettings Settings; // with what the run's inputs give (report::SettingsForRun)
+    checks::TCheckSettings Settings; // with what the run's inputs give (SettingsForRun)
     checks::TDesignChecks Checks;
     std::optional<checks::TEmbedment> Embedment; // after a search only
 };

@@ -1,24 +1,23 @@
-// The design checks of the last completed run as rows for a window, the check settings as the
-// fields a window edits, and the embedment criteria it offers.
+// The design checks of the last completed run as rows (the windows' table, the report's), and
+// the check settings' table: each setting's member, label and unit.
 //
 // Computes: one row per figure (label, what it rests on, value, unit, what is required, passes
 // or fails) with the batch tool's formatting (FormatFigure), the first saying which check
 // governs; grid-dependent point values are rows without a verdict, marked "indicative
-// (grid-dependent)"; a settings field's text read into the settings under the checks' own rule
-// (CheckSettingsError).
+// (grid-dependent)".
 //
 // Assumes: the checks were computed from the model's last completed run with these settings.
 //
 // Also: the zone overlays of the flow net for a legend, with their colours and whether a run
 // leaves a zone empty.
 //
-// Holds: texts are UTF-8; a refused field leaves the settings as they were.
+// Holds: texts are UTF-8.
 #pragma once
 
 #include "checks/DesignChecks.h"
 #include "checks/EmbedmentSearch.h"
-#include "control/RunControl.h"
 #include "sheetpile/Canvas.h"
+#include "sheetpile/ModelState.h"
 
 #include <array>
 #include <string>
@@ -52,7 +51,7 @@ std::string GoverningSentence(const checks::TDesignChecks& c);
 // Where the tailwater depth came from: set by the user, H2, or 0 for an H2 below the ground.
 std::string TailwaterNote(const checks::TCheckSettings& s);
 
-// The settings a window lets the user change.
+// The check settings a user can change, in the order the windows and the report list them.
 enum class TSettingField {
     GammaW,
     Tailwater,
@@ -93,34 +92,6 @@ inline constexpr std::array<TSettingFieldDesign, 11> SettingFields{{
      "Largest utilisation, EC7 HYD (2.9a)", ""},
     {TSettingField::TargetEc7b, &checks::TCheckSettings::TargetEc7b,
      "Largest utilisation, EC7 HYD (2.9b)", ""},
-}};
-
-// The settings with what the checks take from the run's inputs as typed (the wall depth and the
-// downstream head H2), when the inputs are readable; else the settings as they are.
-checks::TCheckSettings SettingsForRun(checks::TCheckSettings settings, const TInputTexts& inputs);
-
-// The field's value as shown in its box ("" for a tailwater taken from H2).
-std::string SettingText(const checks::TCheckSettings& s, TSettingField field);
-
-// Reads `text` (the input syntax's numbers, leading and trailing spaces allowed; an empty
-// tailwater means "from H2") into the field when the checks' own rule accepts the result.
-// Returns "" then; else the rule's message for that field, with its range, the settings
-// unchanged.
-std::string ApplySetting(const std::string& text, TSettingField field,
-                         checks::TCheckSettings& settings);
-
-struct TCriterionChoice {
-    checks::TCriterion Criterion;
-    const char* Text;
-};
-
-// The embedment criteria in the batch tool's order.
-inline constexpr std::array<TCriterionChoice, 5> CriterionChoices{{
-    {checks::TCriterion::Terzaghi, "Terzaghi prism FS"},
-    {checks::TCriterion::Ec7a, "EC7 HYD (2.9a) utilisation"},
-    {checks::TCriterion::Ec7b, "EC7 HYD (2.9b) utilisation"},
-    {checks::TCriterion::Exit, "Exit gradient FS"},
-    {checks::TCriterion::Column, "Heave column FS"},
 }};
 
 // One zone overlay of the flow net, in the main window's check-box order: critical zone,

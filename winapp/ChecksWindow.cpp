@@ -1,6 +1,7 @@
 // The design-checks window's controls on the Win32 API (see ChecksWindow.h).
 #include "winapp/ChecksWindow.h"
 
+#include "control/SettingFields.h"
 #include "control/WindowDesign.h"
 #include "control/WindowPlacement.h"
 #include "winapp/WideText.h"
@@ -131,7 +132,7 @@ void TChecksForm::CreateControls() {
     make(L"STATIC", L"Criterion :", SS_RIGHT, box(12, searchTop + 4, 78, 18));
     CriterionBox = make(WC_COMBOBOXW, L"", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL,
                         box(96, searchTop, 240, 160), CriterionId);
-    for (const report::TCriterionChoice& c : report::CriterionChoices)
+    for (const TCriterionChoice& c : CriterionChoices)
         SendMessageW(CriterionBox, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(Widen(c.Text).c_str()));
     FindButton = make(L"BUTTON", L"&Find embedment", WS_TABSTOP | BS_PUSHBUTTON,
