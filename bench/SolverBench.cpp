@@ -84,7 +84,7 @@ void BM_WholeRun(benchmark::State& state) {
     mallopt(M_MMAP_THRESHOLD, 1 << 20);
 #endif
     verrask::TInputTexts texts;
-    texts.Edit6 = state.range(0) == 0 ? "0" : "8";
+    texts.LeftBlanket = state.range(0) == 0 ? "0" : "8";
     std::unique_ptr<TModel> m;
     for (auto _ : state) {
         state.PauseTiming();

@@ -138,9 +138,10 @@ void TChecksControl::Recompute() {
     }
     const checks::TCheckSettings s = SettingsForRun(CurrentSettings, Inputs);
     Figures = checks::RunDesignChecks(*Snapshot, s);
-    View.ShowNotice("Figures of the last completed run: wall " + Inputs.Edit2 + ", stratum " +
-                    Inputs.Edit1 + ", blankets " + Inputs.Edit6 + " (left) and " + Inputs.Edit7 +
-                    " (right), heads " + Inputs.Edit3 + " and " + Inputs.Edit4 + " (SI units).");
+    View.ShowNotice("Figures of the last completed run: wall " + Inputs.WallDepth + ", stratum " +
+                    Inputs.StratumDepth + ", blankets " + Inputs.LeftBlanket + " (left) and " +
+                    Inputs.RightBlanket + " (right), heads " + Inputs.UpstreamHead + " and " +
+                    Inputs.DownstreamHead + " (SI units).");
     View.ShowLines(report::CheckLines(Figures, s));
     View.ShowRunCharts(report::WallPressureChart(*Snapshot, Figures, s),
                        report::ExitGradientChart(*Snapshot, Figures));

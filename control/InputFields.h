@@ -36,23 +36,24 @@ struct TInputFieldDesign {
 };
 
 inline constexpr std::array<TInputFieldDesign, 8> InputFields{{
-    {TInputField::LeftBlanket, TInputBox::Edit6, &TInputTexts::Edit6, "--left", "left",
+    {TInputField::LeftBlanket, TInputBox::Edit6, &TInputTexts::LeftBlanket, "--left", "left",
      "Left Blanket Length L", "m"},
-    {TInputField::RightBlanket, TInputBox::Edit7, &TInputTexts::Edit7, "--right", "right",
+    {TInputField::RightBlanket, TInputBox::Edit7, &TInputTexts::RightBlanket, "--right", "right",
      "Right Blanket Length R", "m"},
-    {TInputField::WallDepth, TInputBox::Edit2, &TInputTexts::Edit2, "--wall", "wall",
+    {TInputField::WallDepth, TInputBox::Edit2, &TInputTexts::WallDepth, "--wall", "wall",
      "Sheet pile wall Depth d", "m"},
-    {TInputField::StratumDepth, TInputBox::Edit1, &TInputTexts::Edit1, "--stratum", "stratum",
-     "Stratum Depth D", "m"},
-    {TInputField::UnitWeightRatio, TInputBox::Edit5, &TInputTexts::Edit5, "--ratio", "ratio",
+    {TInputField::StratumDepth, TInputBox::Edit1, &TInputTexts::StratumDepth, "--stratum",
+     "stratum", "Stratum Depth D", "m"},
+    {TInputField::UnitWeightRatio, TInputBox::Edit5, &TInputTexts::UnitWeightRatio, "--ratio",
+     "ratio",
      "Y'/Yw = \xCE\xB3'/\xCE\xB3w (submerged unit weight / unit weight of water), the critical "
      "gradient i_c",
      "-"},
-    {TInputField::Permeability, TInputBox::Edit8, &TInputTexts::Edit8, "--k", "k",
+    {TInputField::Permeability, TInputBox::Edit8, &TInputTexts::Permeability, "--k", "k",
      "K (coefficient of permeability)", "m/s"},
-    {TInputField::UpstreamHead, TInputBox::Edit3, &TInputTexts::Edit3, "--up", "up",
+    {TInputField::UpstreamHead, TInputBox::Edit3, &TInputTexts::UpstreamHead, "--up", "up",
      "Up stream Head H1 (water depth over the upstream ground)", "m"},
-    {TInputField::DownstreamHead, TInputBox::Edit4, &TInputTexts::Edit4, "--down", "down",
+    {TInputField::DownstreamHead, TInputBox::Edit4, &TInputTexts::DownstreamHead, "--down", "down",
      "Down stream Head H2 (water depth over the downstream ground)", "m"},
 }};
 

@@ -58,14 +58,14 @@ std::string CheckInputs(const TInputTexts& texts, TInputValues& v, TInputBox& re
         TInputBox box;
     };
     // The order in which the boxes are read.
-    const Box boxes[] = {{texts.Edit8, v.K, "K", TInputBox::Edit8},
-                         {texts.Edit1, v.D, "stratum depth", TInputBox::Edit1},
-                         {texts.Edit2, v.d, "sheet pile wall depth", TInputBox::Edit2},
-                         {texts.Edit5, v.UnitWeightRatio, "Y'/Yw", TInputBox::Edit5},
-                         {texts.Edit3, v.H1, "upstream head", TInputBox::Edit3},
-                         {texts.Edit4, v.H2, "downstream head", TInputBox::Edit4},
-                         {texts.Edit6, v.L, "left blanket length", TInputBox::Edit6},
-                         {texts.Edit7, v.R, "right blanket length", TInputBox::Edit7}};
+    const Box boxes[] = {{texts.Permeability, v.K, "K", TInputBox::Edit8},
+                         {texts.StratumDepth, v.D, "stratum depth", TInputBox::Edit1},
+                         {texts.WallDepth, v.d, "sheet pile wall depth", TInputBox::Edit2},
+                         {texts.UnitWeightRatio, v.UnitWeightRatio, "Y'/Yw", TInputBox::Edit5},
+                         {texts.UpstreamHead, v.H1, "upstream head", TInputBox::Edit3},
+                         {texts.DownstreamHead, v.H2, "downstream head", TInputBox::Edit4},
+                         {texts.LeftBlanket, v.L, "left blanket length", TInputBox::Edit6},
+                         {texts.RightBlanket, v.R, "right blanket length", TInputBox::Edit7}};
     for (const Box& box : boxes) {
         if (!ParseNumber(box.text, box.value)) {
             refused = box.box;
@@ -107,14 +107,15 @@ std::string CheckInputs(const TInputTexts& texts, TInputValues& v, TInputBox& re
         const char* reason;
         const std::string& text;
     } physical[] = {
-        {!(v.K > 0), TInputBox::Edit8, "K must be positive", texts.Edit8},
-        {!(v.UnitWeightRatio > 0), TInputBox::Edit5, "Y'/Yw must be positive", texts.Edit5},
+        {!(v.K > 0), TInputBox::Edit8, "K must be positive", texts.Permeability},
+        {!(v.UnitWeightRatio > 0), TInputBox::Edit5, "Y'/Yw must be positive",
+         texts.UnitWeightRatio},
         {v.L < 0, TInputBox::Edit6, "the left blanket length must not be negative (0 is none)",
-         texts.Edit6},
+         texts.LeftBlanket},
         {v.R < 0, TInputBox::Edit7, "the right blanket length must not be negative (0 is none)",
-         texts.Edit7},
+         texts.RightBlanket},
         {v.d < 0, TInputBox::Edit2, "the sheet pile wall depth must not be negative (0 is no wall)",
-         texts.Edit2},
+         texts.WallDepth},
     };
     for (const auto& rule : physical) {
         if (rule.refusedIf) {

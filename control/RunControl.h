@@ -20,16 +20,16 @@
 
 namespace verrask {
 
-// The texts of the eight input boxes, named after the boxes; defaults are the window's.
+// The texts of the eight inputs as typed, by what they mean; defaults are the window's.
 struct TInputTexts {
-    std::string Edit6 = "0";    // L, left blanket length
-    std::string Edit7 = "0";    // R, right blanket length
-    std::string Edit2 = "1";    // d, sheet pile wall depth
-    std::string Edit1 = "2";    // D, stratum depth
-    std::string Edit5 = "1";    // Y'/Yw
-    std::string Edit8 = "1E-5"; // K, permeability
-    std::string Edit3 = "1";    // H1, upstream head
-    std::string Edit4 = "0";    // H2, downstream head
+    std::string LeftBlanket = "0";     // L, left blanket length
+    std::string RightBlanket = "0";    // R, right blanket length
+    std::string WallDepth = "1";       // d, sheet pile wall depth
+    std::string StratumDepth = "2";    // D, stratum depth
+    std::string UnitWeightRatio = "1"; // Y'/Yw
+    std::string Permeability = "1E-5"; // K, permeability
+    std::string UpstreamHead = "1";    // H1, upstream head
+    std::string DownstreamHead = "0";  // H2, downstream head
 };
 
 struct TInputValues {

@@ -30,8 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static verrask::TRunControl control(*model, shell, controls.Controls());
 
     verrask::TInputTexts texts;
-    std::string* boxes[] = {&texts.Edit6, &texts.Edit7, &texts.Edit2, &texts.Edit1,
-                            &texts.Edit5, &texts.Edit8, &texts.Edit3, &texts.Edit4};
+    std::string* boxes[] = {&texts.LeftBlanket,  &texts.RightBlanket,    &texts.WallDepth,
+                            &texts.StratumDepth, &texts.UnitWeightRatio, &texts.Permeability,
+                            &texts.UpstreamHead, &texts.DownstreamHead};
     const std::string input(reinterpret_cast<const char*>(data), size);
     std::size_t start = 0;
     for (std::string* box : boxes) {

@@ -25,8 +25,10 @@ bool Same(long double a, long double b) {
 bool SameFile(const verrask::TInputsFile& a, const verrask::TInputsFile& b) {
     const auto& x = a.Inputs;
     const auto& y = b.Inputs;
-    if (x.Edit1 != y.Edit1 || x.Edit2 != y.Edit2 || x.Edit3 != y.Edit3 || x.Edit4 != y.Edit4 ||
-        x.Edit5 != y.Edit5 || x.Edit6 != y.Edit6 || x.Edit7 != y.Edit7 || x.Edit8 != y.Edit8)
+    if (x.StratumDepth != y.StratumDepth || x.WallDepth != y.WallDepth ||
+        x.UpstreamHead != y.UpstreamHead || x.DownstreamHead != y.DownstreamHead ||
+        x.UnitWeightRatio != y.UnitWeightRatio || x.LeftBlanket != y.LeftBlanket ||
+        x.RightBlanket != y.RightBlanket || x.Permeability != y.Permeability)
         return false;
     const auto& s = a.Settings;
     const auto& t = b.Settings;

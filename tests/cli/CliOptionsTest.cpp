@@ -18,14 +18,14 @@ TEST(CliOptions, DefaultsAreTheWindowsInitialTexts) {
     ASSERT_EQ(Parse({}, plan), "");
     ASSERT_EQ(plan.Presses.size(), 1u);
     const TInputTexts& in = plan.Presses[0].Inputs;
-    EXPECT_EQ(in.Edit6, "0");
-    EXPECT_EQ(in.Edit7, "0");
-    EXPECT_EQ(in.Edit2, "1");
-    EXPECT_EQ(in.Edit1, "2");
-    EXPECT_EQ(in.Edit5, "1");
-    EXPECT_EQ(in.Edit8, "1E-5");
-    EXPECT_EQ(in.Edit3, "1");
-    EXPECT_EQ(in.Edit4, "0");
+    EXPECT_EQ(in.LeftBlanket, "0");
+    EXPECT_EQ(in.RightBlanket, "0");
+    EXPECT_EQ(in.WallDepth, "1");
+    EXPECT_EQ(in.StratumDepth, "2");
+    EXPECT_EQ(in.UnitWeightRatio, "1");
+    EXPECT_EQ(in.Permeability, "1E-5");
+    EXPECT_EQ(in.UpstreamHead, "1");
+    EXPECT_EQ(in.DownstreamHead, "0");
     EXPECT_FALSE(plan.Json);
 }
 
@@ -37,12 +37,12 @@ TEST(CliOptions, ThenKeepsTheOtherBoxesAndRunsRepeatOnePress) {
               "");
     ASSERT_EQ(plan.Presses.size(), 2u);
     EXPECT_EQ(plan.Presses[0].Repeats, 3);
-    EXPECT_EQ(plan.Presses[0].Inputs.Edit2, "1.5");
-    EXPECT_EQ(plan.Presses[0].Inputs.Edit6, "0");
+    EXPECT_EQ(plan.Presses[0].Inputs.WallDepth, "1.5");
+    EXPECT_EQ(plan.Presses[0].Inputs.LeftBlanket, "0");
     EXPECT_EQ(plan.Presses[1].Repeats, 1);
-    EXPECT_EQ(plan.Presses[1].Inputs.Edit2, "1.5");
-    EXPECT_EQ(plan.Presses[1].Inputs.Edit6, "2");
-    EXPECT_EQ(plan.Presses[1].Inputs.Edit7, "3");
+    EXPECT_EQ(plan.Presses[1].Inputs.WallDepth, "1.5");
+    EXPECT_EQ(plan.Presses[1].Inputs.LeftBlanket, "2");
+    EXPECT_EQ(plan.Presses[1].Inputs.RightBlanket, "3");
     EXPECT_TRUE(plan.Json);
     EXPECT_EQ(plan.CsvDir, "out");
 }
@@ -50,8 +50,8 @@ TEST(CliOptions, ThenKeepsTheOtherBoxesAndRunsRepeatOnePress) {
 TEST(CliOptions, TextsPassUnreadSoTheRunControlJudgesThem) {
     TCliPlan plan;
     ASSERT_EQ(Parse({"--stratum", " 2 ", "--k", ""}, plan), "");
-    EXPECT_EQ(plan.Presses[0].Inputs.Edit1, " 2 ");
-    EXPECT_EQ(plan.Presses[0].Inputs.Edit8, "");
+    EXPECT_EQ(plan.Presses[0].Inputs.StratumDepth, " 2 ");
+    EXPECT_EQ(plan.Presses[0].Inputs.Permeability, "");
 }
 
 TEST(CliOptions, UsageErrors) {

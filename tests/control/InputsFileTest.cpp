@@ -32,18 +32,20 @@ bool SameSettings(const checks::TCheckSettings& a, const checks::TCheckSettings&
 }
 
 bool SameInputs(const TInputTexts& a, const TInputTexts& b) {
-    return a.Edit1 == b.Edit1 && a.Edit2 == b.Edit2 && a.Edit3 == b.Edit3 && a.Edit4 == b.Edit4 &&
-           a.Edit5 == b.Edit5 && a.Edit6 == b.Edit6 && a.Edit7 == b.Edit7 && a.Edit8 == b.Edit8;
+    return a.StratumDepth == b.StratumDepth && a.WallDepth == b.WallDepth &&
+           a.UpstreamHead == b.UpstreamHead && a.DownstreamHead == b.DownstreamHead &&
+           a.UnitWeightRatio == b.UnitWeightRatio && a.LeftBlanket == b.LeftBlanket &&
+           a.RightBlanket == b.RightBlanket && a.Permeability == b.Permeability;
 }
 
 // Inputs and settings far from the defaults, with numbers that a binary double cannot hold.
 TInputsFile Unusual() {
     TInputsFile f;
-    f.Inputs.Edit6 = "12";
-    f.Inputs.Edit2 = " 1.25 ";
-    f.Inputs.Edit1 = "2x"; // as typed, even when RUN would refuse it
-    f.Inputs.Edit8 = "\"3\\E-4\" \xCE\xB3";
-    f.Inputs.Edit4 = "";
+    f.Inputs.LeftBlanket = "12";
+    f.Inputs.WallDepth = " 1.25 ";
+    f.Inputs.StratumDepth = "2x"; // as typed, even when RUN would refuse it
+    f.Inputs.Permeability = "\"3\\E-4\" \xCE\xB3";
+    f.Inputs.DownstreamHead = "";
     f.Settings.GammaW = 9.8123456789012345678L;
     f.Settings.Tailwater = 0.3L;
     f.Settings.FactorDst = 1.2L;
@@ -55,7 +57,7 @@ TInputsFile Unusual() {
 TEST(InputsFile, WhatIsWrittenReadsBackBitForBit) {
     for (const TInputsFile& written : {TInputsFile{}, Unusual()}) {
         TInputsFile read;
-        read.Inputs.Edit3 = "changed";
+        read.Inputs.UpstreamHead = "changed";
         ASSERT_EQ(ReadInputsText(InputsFileText(written), read), "");
         EXPECT_TRUE(SameInputs(read.Inputs, written.Inputs));
         EXPECT_TRUE(SameSettings(read.Settings, written.Settings));

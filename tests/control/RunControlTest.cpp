@@ -112,8 +112,8 @@ TEST_F(RunControlTest, RefusedRunAfterResultsKeepsTheModelAndEmptiesThePanels) {
     const int lastColBefore = Model->LastCol;
 
     TInputTexts texts;
-    texts.Edit1 = "2 "; // a trailing space is not a number
-    texts.Edit6 = "3";
+    texts.StratumDepth = "2 "; // a trailing space is not a number
+    texts.LeftBlanket = "3";
     EXPECT_FALSE(Control.Button1Click(texts));
     EXPECT_EQ(Shell.Alerts, 1);
     EXPECT_EQ(Shell.Message, "Your input data is wrong!");
@@ -168,25 +168,29 @@ TEST(InputChecks, WindowRulesAndModelLimits) {
     using T = TInputTexts;
     const CheckCase cases[] = {
         {"defaults", T{}, true},
-        {"blankets of exactly 4 D", With(&T::Edit6, "3", &T::Edit7, "5"), true},
-        {"wall as deep as the stratum", With(&T::Edit2, "2"), false},
-        {"equal heads", With(&T::Edit3, "0"), false},
-        {"blankets beyond 4 D", With(&T::Edit6, "4", &T::Edit7, "4.001"), false},
-        {"comma", With(&T::Edit8, "1,5"), false},
-        {"spaces before, forms", With(&T::Edit1, " 2", &T::Edit8, "+.5"), true},
-        {"exponent only", With(&T::Edit6, "E5", &T::Edit7, "."), true},
-        {"lone E", With(&T::Edit5, "E"), false},
-        {"beyond the extended range", With(&T::Edit8, "1E5000"), false},
-        {"huge negative wall depth (now refused)", With(&T::Edit2, "-1E4000"), false},
-        {"negative stratum", With(&T::Edit1, "-1", &T::Edit2, "-2"), false},
-        {"zero stratum", With(&T::Edit1, "0", &T::Edit2, "-1"), false},
-        {"long blanket offset by a negative one", With(&T::Edit6, "10", &T::Edit7, "-6"), false},
-        {"head difference overflows", With(&T::Edit3, "1E4932", &T::Edit4, "-1E4932"), false},
-        {"heave threshold overflows", With(&T::Edit5, "1E4931", &T::Edit1, "1E10"), false},
-        {"discharge overflows", With(&T::Edit8, "1E4931"), false},
-        {"negative ratio (now refused)", With(&T::Edit5, "-1"), false},
-        {"signed zeros: no wall, no blankets", With(&T::Edit2, "-0", &T::Edit6, "-0"), true},
-        {"zero K", With(&T::Edit8, "-0"), false},
+        {"blankets of exactly 4 D", With(&T::LeftBlanket, "3", &T::RightBlanket, "5"), true},
+        {"wall as deep as the stratum", With(&T::WallDepth, "2"), false},
+        {"equal heads", With(&T::UpstreamHead, "0"), false},
+        {"blankets beyond 4 D", With(&T::LeftBlanket, "4", &T::RightBlanket, "4.001"), false},
+        {"comma", With(&T::Permeability, "1,5"), false},
+        {"spaces before, forms", With(&T::StratumDepth, " 2", &T::Permeability, "+.5"), true},
+        {"exponent only", With(&T::LeftBlanket, "E5", &T::RightBlanket, "."), true},
+        {"lone E", With(&T::UnitWeightRatio, "E"), false},
+        {"beyond the extended range", With(&T::Permeability, "1E5000"), false},
+        {"huge negative wall depth (now refused)", With(&T::WallDepth, "-1E4000"), false},
+        {"negative stratum", With(&T::StratumDepth, "-1", &T::WallDepth, "-2"), false},
+        {"zero stratum", With(&T::StratumDepth, "0", &T::WallDepth, "-1"), false},
+        {"long blanket offset by a negative one",
+         With(&T::LeftBlanket, "10", &T::RightBlanket, "-6"), false},
+        {"head difference overflows",
+         With(&T::UpstreamHead, "1E4932", &T::DownstreamHead, "-1E4932"), false},
+        {"heave threshold overflows", With(&T::UnitWeightRatio, "1E4931", &T::StratumDepth, "1E10"),
+         false},
+        {"discharge overflows", With(&T::Permeability, "1E4931"), false},
+        {"negative ratio (now refused)", With(&T::UnitWeightRatio, "-1"), false},
+        {"signed zeros: no wall, no blankets", With(&T::WallDepth, "-0", &T::LeftBlanket, "-0"),
+         true},
+        {"zero K", With(&T::Permeability, "-0"), false},
     };
     for (const CheckCase& k : cases) {
         TInputValues v;
@@ -202,18 +206,19 @@ TEST(InputChecks, PhysicallyImpossibleInputNamesItsBoxAndQuotesTheText) {
         TInputBox box;
         const char* reason;
     } cases[] = {
-        {With(&T::Edit8, "-4e-6"), TInputBox::Edit8, "K must be positive: \"-4e-6\""},
-        {With(&T::Edit5, "0"), TInputBox::Edit5, "Y'/Yw must be positive: \"0\""},
-        {With(&T::Edit6, "-1"), TInputBox::Edit6,
+        {With(&T::Permeability, "-4e-6"), TInputBox::Edit8, "K must be positive: \"-4e-6\""},
+        {With(&T::UnitWeightRatio, "0"), TInputBox::Edit5, "Y'/Yw must be positive: \"0\""},
+        {With(&T::LeftBlanket, "-1"), TInputBox::Edit6,
          "the left blanket length must not be negative (0 is none): \"-1\""},
-        {With(&T::Edit7, "-0.5"), TInputBox::Edit7,
+        {With(&T::RightBlanket, "-0.5"), TInputBox::Edit7,
          "the right blanket length must not be negative (0 is none): \"-0.5\""},
-        {With(&T::Edit2, "-1"), TInputBox::Edit2,
+        {With(&T::WallDepth, "-1"), TInputBox::Edit2,
          "the sheet pile wall depth must not be negative (0 is no wall): \"-1\""},
         // The window's own checks keep their order and come first.
-        {With(&T::Edit2, "3", &T::Edit8, "-1"), TInputBox::Edit2,
+        {With(&T::WallDepth, "3", &T::Permeability, "-1"), TInputBox::Edit2,
          "the wall must be shallower than the stratum"},
-        {With(&T::Edit7, "x"), TInputBox::Edit7, "right blanket length is not a number: \"x\""},
+        {With(&T::RightBlanket, "x"), TInputBox::Edit7,
+         "right blanket length is not a number: \"x\""},
     };
     for (const auto& k : cases) {
         TInputValues v;
@@ -229,7 +234,7 @@ TEST(InputChecks, PhysicallyImpossibleInputNamesItsBoxAndQuotesTheText) {
 
 TEST(InputChecks, LongTextIsQuotedShortened) {
     TInputTexts texts;
-    texts.Edit8 = std::string(100000, '7') + "x";
+    texts.Permeability = std::string(100000, '7') + "x";
     TInputValues v;
     const std::string reason = ReadInputs(texts, v);
     EXPECT_EQ(reason, "K is not a number: \"" + std::string(40, '7') +
@@ -246,7 +251,7 @@ TEST(InputChecks, RefusalTellsTheShellWhichBoxAndAcceptedRunClearsIt) {
     TRunControl control(*model, shell, tuning.Controls());
     control.FormCreate();
     TInputTexts texts;
-    texts.Edit2 = "-1";
+    texts.WallDepth = "-1";
     EXPECT_FALSE(control.Button1Click(texts));
     EXPECT_EQ(control.RefusedBox, TInputBox::Edit2);
     EXPECT_EQ(shell.RefusedBox, TInputBox::Edit2);

@@ -37,8 +37,8 @@ TEST(FieldsCsv, HeadsAndPorePressuresMatchTheTypedHeadsAndHydrostatics) {
     // (H = 1 m, as solved); gamma_w = 10 kN/m3 to tell it from the default.
     const sheetpile::TModel& m = checks::testing::HalfDepthRun();
     TInputTexts inputs;
-    inputs.Edit3 = std::string("3");
-    inputs.Edit4 = std::string("2");
+    inputs.UpstreamHead = std::string("3");
+    inputs.DownstreamHead = std::string("2");
     std::string header;
     const std::vector<TRow> rows = Rows(FieldsCsv(m, inputs, 10), header);
     EXPECT_EQ(header,

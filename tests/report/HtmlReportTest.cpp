@@ -48,7 +48,7 @@ const TKnownRun& KnownRun() {
         r.Model->ShowNetBitmap();
         r.Content.Date = "2026-12-09 <noon> & after";
         r.Content.Info.Project = "Dam <A>";
-        r.Content.Inputs.Edit8 = "1E-5<script>alert('x')</script>";
+        r.Content.Inputs.Permeability = "1E-5<script>alert('x')</script>";
         r.Content.Settings.TypedWallDepth = 1;
         r.Content.Checks = checks::RunDesignChecks(*r.Model, r.Content.Settings);
         std::string error;
