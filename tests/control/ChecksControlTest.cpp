@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -22,6 +23,7 @@ using checks::testing::Rescaled;
 // Shows what the presenter says; posted tasks wait in a queue until the test runs them.
 struct TFakeView final : TChecksView {
     std::string Notice, Message, Status;
+    std::vector<std::string> Statuses; // every search status shown, in order
     std::array<std::string, report::SettingFields.size()> Fields;
     std::size_t Criterion = 99;
     std::vector<report::TCheckLine> Lines;
@@ -52,7 +54,10 @@ struct TFakeView final : TChecksView {
         Maximum = maximum;
         Positions.push_back(position);
     }
-    void ShowSearchStatus(const std::string& t) override { Status = t; }
+    void ShowSearchStatus(const std::string& t) override {
+        Status = t;
+        Statuses.push_back(t);
+    }
     void EnableControls(bool find, bool cancel, bool settings) override {
         FindOn = find;
         CancelOn = cancel;
@@ -168,6 +173,12 @@ TEST(ChecksControl, TheAnswerStaysForTheSameValuesAndGoesWithAnyChange) {
     EXPECT_EQ(c.View.Maximum, sheetpile::BaseRow - 1);
     EXPECT_EQ(c.View.Position, c.View.Maximum);
     EXPECT_TRUE(std::is_sorted(c.View.Positions.begin() + 1, c.View.Positions.end()));
+    // Each trial is counted in the status, the same words in both windows.
+    const auto first = std::find_if(c.View.Statuses.begin(), c.View.Statuses.end(),
+                                    [](const std::string& t) { return t.rfind("Trial ", 0) == 0; });
+    ASSERT_GE(std::distance(first, c.View.Statuses.end()), 2);
+    EXPECT_EQ(first->rfind("Trial 1: ", 0), 0u) << *first;
+    EXPECT_EQ(first[1].rfind("Trial 2: ", 0), 0u) << first[1];
     EXPECT_TRUE(c.View.FindOn && !c.View.CancelOn && c.View.SettingsOn);
 
     c.Control.FieldEdited(FactorDst, "1.350"); // the number in force, typed otherwise
