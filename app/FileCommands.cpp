@@ -10,7 +10,6 @@
 
 #include "control/InputFields.h"
 #include "control/InputsFile.h"
-#include "control/SettingFields.h"
 #include "report/CheckLines.h"
 #include "support/PngFile.h"
 
@@ -67,8 +66,7 @@ void TForm1::SetInputTexts(const TInputTexts& texts) {
 }
 
 TRunChecks TForm1::RunChecks() const {
-    return {SettingsForRun(ChecksForm->Settings(), Session.Inputs), ChecksForm->Checks(),
-            ChecksForm->Embedment()};
+    return ChecksOfRun(Session, Model, ChecksForm->Settings(), ChecksForm->Embedment());
 }
 
 void TForm1::OpenInputs1Click() {
