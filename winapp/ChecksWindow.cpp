@@ -207,7 +207,7 @@ void TChecksForm::Arrange() {
                                         rows * rowHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 2);
     const int top = s(LinesTop);
     // Where the screen's work area is too low for every row, the list gets what room there is
-    // (never less than before a run) and scrolls.
+    // (never less than its header and one row) and scrolls.
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(
@@ -217,7 +217,9 @@ void TChecksForm::Arrange() {
     RECT others{0, 0, s(width), top + s(8) + s(LegendHeight + 8) + s(ChartHeight + 8)};
     AdjustWindowRectExForDpi(&others, Style, FALSE, 0, static_cast<UINT>(CurrentDpi));
     const int room = static_cast<int>((work.bottom - work.top) - (others.bottom - others.top));
-    const int listHeight = std::max(s(LinesMinHeight), std::min(wanted, room));
+    const int least = static_cast<int>(header.bottom - header.top) + std::max(rowHeight, s(18)) +
+                      2 * GetSystemMetrics(SM_CYEDGE) + 2;
+    const int listHeight = std::max(least, std::min(wanted, room));
     MoveWindow(Lines, s(12), top, s(width - 24), listHeight, TRUE);
     // The legend, then the three diagrams side by side.
     const int legendTop = top + listHeight + s(8);
