@@ -1,0 +1,98 @@
+#include "sectionmodel/SectionSolve.h"
+
+#include "sectionmodel/FiniteVolumeSolve.h"
+#include "sectionmodel/SectionExtent.h"
+#include "sectionmodel/SectionGrid.h"
+#include "sectionmodel/VertexSolve.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <optional>
+#include <set>
+
+namespace verrask::sectionmodel {
+
+namespace {
+
+// Refinement steps at most: each aims past the target, so two or three are the rule.
+constexpr int MostGrids = 6;
+// Energies below this share of kmax H^2 are rounding of hydrostatic heads: no flow.
+constexpr double NoFlow = 1e-10;
+
+struct TGridSolve {
+    TSectionGrid Grid;
+    TFiniteVolumes Fv;
+    double EnergyLow = 0, EnergyHigh = 0;
+    std::size_t VertexUnknowns = 0;
+};
+
+} // namespace
+
+std::string SolveSection(const section::TSection& input, section::TSectionResultPtr& result) {
+    try {
+        section::TSection s = input;
+        if (!s.Extent) s.Extent = AutomaticExtent(s);
+        const double depth = s.Top() - s.Base();
+        double kmax = 0;
+        for (const section::TLayer& l : s.Layers) kmax = std::max({kmax, l.Kx, l.Kz});
+
+        std::optional<TGridSolve> done;
+        std::set<double> levels;
+        double spacing = depth / StartCells;
+        for (int grid = 0; grid < MostGrids; ++grid) {
+            while (GridCells(s, spacing) > MostCells && !done) spacing *= 1.5;
+            if (GridCells(s, spacing) > MostCells) break;
+            TGridSolve solve{BuildGrid(s, spacing), {}, 0, 0, 0};
+            const TSectionGrid& g = solve.Grid;
+            solve.Fv = SolveFiniteVolumes(s, g);
+            levels.clear();
+            double datum = 0;
+            for (std::size_t i = 0; i < g.Columns(); ++i)
+                if (g.OpenTop[i]) levels.insert(s.Surface[g.ColumnStretch[i]].Water);
+            if (!levels.empty()) datum = *levels.begin();
+            for (std::size_t k = 0; k < s.Surface.size(); ++k)
+                solve.EnergyLow += solve.Fv.StretchFlux[k] * (s.Surface[k].Water - datum);
+            const TVertexEnergy vertex = SolveVertexEnergy(s, g, solve.Fv.Head, datum);
+            solve.EnergyHigh = vertex.Energy;
+            solve.VertexUnknowns = vertex.Unknowns;
+            done = std::move(solve);
+
+            const double range = levels.empty() ? 0 : *levels.rbegin() - datum;
+            if (done->EnergyHigh <= NoFlow * kmax * range * range) break;
+            const double width =
+                (done->EnergyHigh - done->EnergyLow) / (done->EnergyHigh + done->EnergyLow);
+            if (width <= s.Accuracy) break;
+            // First order: the width shrinks with the spacing; aim 10 % past the target.
+            spacing *= std::clamp(0.9 * s.Accuracy / width, 0.25, 0.8);
+        }
+        if (!done)
+            return "the section needs a grid of more than " + std::to_string(MostCells) +
+                   " cells even at its coarsest";
+
+        auto out = std::make_shared<section::TSectionResult>();
+        const TSectionGrid& g = done->Grid;
+        const TFiniteVolumes& fv = done->Fv;
+        out->X = g.X;
+        out->Y = g.Y;
+        out->Head = fv.Head;
+        out->Psi = StreamFunction(g, fv);
+        out->StretchFlux = fv.StretchFlux;
+        out->Unknowns = fv.Unknowns;
+        const double range = levels.size() < 2 ? 0 : *levels.rbegin() - *levels.begin();
+        out->Bracketed = levels.size() <= 2;
+        if (range > 0 && done->EnergyHigh > NoFlow * kmax * range * range) {
+            out->MassBalance = (fv.Inflow - fv.Outflow) / fv.Inflow;
+            out->QLow = out->Bracketed ? done->EnergyLow / range : fv.Inflow;
+            out->QHigh = out->Bracketed ? done->EnergyHigh / range : fv.Inflow;
+        }
+        out->Q = (out->QLow + out->QHigh) / 2;
+        out->Section = std::move(s);
+        result = std::move(out);
+        return "";
+    } catch (const std::exception& e) {
+        return std::string("the section could not be solved: ") + e.what();
+    }
+}
+
+} // namespace verrask::sectionmodel
