@@ -75,6 +75,7 @@ std::string At(const std::string& path, std::size_t i) {
 
 void RequireObject(const json& v, const std::string& path,
                    std::initializer_list<const char*> keys) {
+    if (!v.is_object() && path.empty()) Refuse("the file must hold one JSON object");
     if (!v.is_object()) RefuseValue(path, v, "must be an object");
     for (const auto& [key, value] : v.items()) {
         bool known = false;
@@ -175,7 +176,7 @@ void ReadCovers(const json& v, const std::string& path, TStretch& stretch, doubl
 }
 
 TSection ReadSection(const json& root) {
-    RequireObject(root, "(the file)",
+    RequireObject(root, "",
                   {"verrask_section", "layers", "walls", "surface", "extent", "accuracy"});
     const json& version = Member(root, "", "verrask_section");
     if (!version.is_number_integer() || version.get<long long>() != SectionVersion)
