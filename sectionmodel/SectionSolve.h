@@ -24,8 +24,8 @@ namespace verrask::sectionmodel {
 
 // The coarsest grid: cells over the depth (before grading), fine enough to resolve every layer.
 inline constexpr double StartCells = 16;
-// About 1 GB of factor for the two solves; a finer accuracy is reported as not reached.
-inline constexpr std::size_t MostCells = 2'000'000;
+// Some 10 s and 1 GB for the two factorisations; a finer accuracy is reported as not reached.
+inline constexpr std::size_t MostCells = 1'000'000;
 
 // "" with `result` set, or why the section could not be solved (`result` unchanged).
 std::string SolveSection(const section::TSection& s, section::TSectionResultPtr& result);
