@@ -1,3 +1,4 @@
+// The finite-volume head solve, its face fluxes and stream function (see FiniteVolumeSolve.h).
 #include "sectionmodel/FiniteVolumeSolve.h"
 
 #include <Eigen/SparseCholesky>
@@ -46,29 +47,41 @@ struct TFaces {
     }
 };
 
-// Cells connected to open ground (through faces that carry flow): the ones with a head.
-std::vector<std::size_t> Unknowns(const TSectionGrid& g, const TFaces& f, std::size_t& count) {
+// Cells connected to open ground (through faces that carry flow): the ones with a head, numbered.
+// `flows`: some connected piece of soil touches water at two levels.
+std::vector<std::size_t> Unknowns(const section::TSection& s, const TSectionGrid& g,
+                                  const TFaces& f, std::size_t& count, bool& flows,
+                                  std::vector<std::size_t>& piece) {
     std::vector<std::size_t> index(g.Columns() * g.Rows(), None);
     std::vector<std::size_t> stack;
     constexpr std::size_t Reached = None - 1;
-    for (std::size_t i = 0; i < g.Columns(); ++i)
-        if (g.OpenTop[i]) {
-            index[g.Cell(i, g.TopRow[i] - 1)] = Reached;
-            stack.push_back(g.Cell(i, g.TopRow[i] - 1));
-        }
     const auto visit = [&](std::size_t cell, double t) {
         if (t > 0 && index[cell] == None) {
             index[cell] = Reached;
             stack.push_back(cell);
         }
     };
-    while (!stack.empty()) {
-        const std::size_t c = stack.back(), i = c % g.Columns(), j = c / g.Columns();
-        stack.pop_back();
-        if (i > 0) visit(c - 1, f.Vertical(i, j));
-        if (i + 1 < g.Columns()) visit(c + 1, f.Vertical(i + 1, j));
-        if (j > 0) visit(c - g.Columns(), f.Horizontal(i, j));
-        if (j + 1 < g.Rows()) visit(c + g.Columns(), f.Horizontal(i, j + 1));
+    flows = false;
+    piece.assign(g.Columns() * g.Rows(), None); // the first open column reaching the cell
+    for (std::size_t open = 0; open < g.Columns(); ++open) {
+        if (!g.OpenTop[open]) continue;
+        const std::size_t top = g.Cell(open, g.TopRow[open] - 1);
+        if (index[top] != None) {
+            const std::size_t first = piece[top];
+            flows = flows || s.Surface[g.ColumnStretch[first]].Water !=
+                                 s.Surface[g.ColumnStretch[open]].Water;
+            continue;
+        }
+        visit(top, 1);
+        while (!stack.empty()) {
+            const std::size_t c = stack.back(), i = c % g.Columns(), j = c / g.Columns();
+            stack.pop_back();
+            piece[c] = open;
+            if (i > 0) visit(c - 1, f.Vertical(i, j));
+            if (i + 1 < g.Columns()) visit(c + 1, f.Vertical(i + 1, j));
+            if (j > 0) visit(c - g.Columns(), f.Horizontal(i, j));
+            if (j + 1 < g.Rows()) visit(c + g.Columns(), f.Horizontal(i, j + 1));
+        }
     }
     count = 0;
     for (std::size_t& k : index)
@@ -82,7 +95,18 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
     const TFaces f{s, g};
     const std::size_t nx = g.Columns(), ny = g.Rows();
     TFiniteVolumes out;
-    const std::vector<std::size_t> index = Unknowns(g, f, out.Unknowns);
+    std::vector<std::size_t> piece;
+    const std::vector<std::size_t> index = Unknowns(s, g, f, out.Unknowns, out.Flows, piece);
+    out.FluxX.assign((nx + 1) * ny, 0.0);
+    out.FluxY.assign(nx * (ny + 1), 0.0);
+    out.StretchFlux.assign(s.Surface.size(), 0.0);
+    out.Head.assign(nx * ny, NaN);
+    if (!out.Flows) {
+        // Every piece of soil meets water at one level only: hydrostatic, no flux anywhere.
+        for (std::size_t c = 0; c < nx * ny; ++c)
+            if (piece[c] != None) out.Head[c] = s.Surface[g.ColumnStretch[piece[c]]].Water;
+        return out;
+    }
     const auto n = static_cast<Eigen::Index>(out.Unknowns);
     const auto at = [&](std::size_t cell) { return static_cast<Eigen::Index>(index[cell]); };
 
@@ -119,12 +143,9 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
         h = ldlt.solve(rhs);
     }
 
-    out.Head.assign(nx * ny, NaN);
     for (std::size_t c = 0; c < nx * ny; ++c)
         if (index[c] != None) out.Head[c] = h[at(c)];
     const auto head = [&](std::size_t i, std::size_t j) { return out.Head[g.Cell(i, j)]; };
-    out.FluxX.assign((nx + 1) * ny, 0.0);
-    out.FluxY.assign(nx * (ny + 1), 0.0);
     for (std::size_t j = 0; j < ny; ++j)
         for (std::size_t i = 0; i < nx; ++i) {
             if (i > 0)
@@ -134,7 +155,6 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
                 if (const double t = f.Horizontal(i, j); t > 0 && index[g.Cell(i, j)] != None)
                     out.FluxY[j * nx + i] = t * (head(i, j - 1) - head(i, j));
         }
-    out.StretchFlux.assign(s.Surface.size(), 0.0);
     for (std::size_t i = 0; i < nx; ++i)
         if (const double t = f.Ground(i); t > 0) {
             const std::size_t top = g.TopRow[i];

@@ -9,7 +9,9 @@
 // One sparse LDLT factorisation (Eigen, AMD ordering) per grid.
 //
 // Assumes: a grid from BuildGrid. Soil cut off from all open water (a fully covered stretch
-// closed by walls to the base) carries no flow and has no determined head: NaN.
+// closed by walls to the base) carries no flow and has no determined head: NaN. Where no piece
+// of soil meets water at two levels (a wall to the base, one water level), nothing is solved:
+// each piece takes its water level and every flux is exactly 0.
 //
 // Holds on return: the fluxes are those of the solved heads (each cell balances to solver
 // precision); the stretch fluxes are positive into the soil; the finite-volume q (an energy over
@@ -32,6 +34,7 @@ struct TFiniteVolumes {
     std::vector<double> StretchFlux; // per stretch, into the soil
     double Inflow = 0, Outflow = 0;  // over all open ground
     std::size_t Unknowns = 0;
+    bool Flows = false; // some connected soil meets water at two levels; else q = 0 exactly
 };
 
 TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid& g);

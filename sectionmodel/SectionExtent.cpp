@@ -1,3 +1,4 @@
+// The automatic lateral extent (see SectionExtent.h).
 #include "sectionmodel/SectionExtent.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The section's graded rectilinear grid (see SectionGrid.h).
 #include "sectionmodel/SectionGrid.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The section model: extent, grids refined to the accuracy, both solves, the result (see
+// SectionSolve.h).
 #include "sectionmodel/SectionSolve.h"
 
 #include "sectionmodel/FiniteVolumeSolve.h"
@@ -17,8 +19,6 @@ namespace {
 
 // Refinement steps at most: each aims past the target, so two or three are the rule.
 constexpr int MostGrids = 6;
-// Energies below this share of kmax H^2 are rounding of hydrostatic heads: no flow.
-constexpr double NoFlow = 1e-10;
 
 struct TGridSolve {
     TSectionGrid Grid;
@@ -34,8 +34,6 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
         section::TSection s = input;
         if (!s.Extent) s.Extent = AutomaticExtent(s);
         const double depth = s.Top() - s.Base();
-        double kmax = 0;
-        for (const section::TLayer& l : s.Layers) kmax = std::max({kmax, l.Kx, l.Kz});
 
         std::optional<TGridSolve> done;
         std::set<double> levels;
@@ -51,6 +49,10 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
             for (std::size_t i = 0; i < g.Columns(); ++i)
                 if (g.OpenTop[i]) levels.insert(s.Surface[g.ColumnStretch[i]].Water);
             if (!levels.empty()) datum = *levels.begin();
+            if (!solve.Fv.Flows) {
+                done = std::move(solve);
+                break;
+            }
             for (std::size_t k = 0; k < s.Surface.size(); ++k)
                 solve.EnergyLow += solve.Fv.StretchFlux[k] * (s.Surface[k].Water - datum);
             const TVertexEnergy vertex = SolveVertexEnergy(s, g, solve.Fv.Head, datum);
@@ -58,8 +60,6 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
             solve.VertexUnknowns = vertex.Unknowns;
             done = std::move(solve);
 
-            const double range = levels.empty() ? 0 : *levels.rbegin() - datum;
-            if (done->EnergyHigh <= NoFlow * kmax * range * range) break;
             const double width =
                 (done->EnergyHigh - done->EnergyLow) / (done->EnergyHigh + done->EnergyLow);
             if (width <= s.Accuracy) break;
@@ -81,7 +81,7 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
         out->Unknowns = fv.Unknowns;
         const double range = levels.size() < 2 ? 0 : *levels.rbegin() - *levels.begin();
         out->Bracketed = levels.size() <= 2;
-        if (range > 0 && done->EnergyHigh > NoFlow * kmax * range * range) {
+        if (fv.Flows) {
             out->MassBalance = (fv.Inflow - fv.Outflow) / fv.Inflow;
             out->QLow = out->Bracketed ? done->EnergyLow / range : fv.Inflow;
             out->QHigh = out->Bracketed ? done->EnergyHigh / range : fv.Inflow;

@@ -1,3 +1,4 @@
+// The conforming bilinear vertex solve, for the upper bound on q (see VertexSolve.h).
 #include "sectionmodel/VertexSolve.h"
 
 #include <Eigen/SparseCholesky>
