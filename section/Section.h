@@ -3,10 +3,11 @@
 // the walls. Plain values in SI units (m, m/s, kN/m3), shared by every model and front end.
 //
 // Holds (for a section the reader accepted): layers top to bottom with strictly descending
-// bottoms, the last one the base; 1 or 2 walls with increasing x, each toe at or above the base
-// and below both grounds beside it; walls.size() + 1 stretches left to right, water at or
-// above ground, covers inside their stretch with x1 < x2; the extent, when given, strictly
-// outside the walls.
+// bottoms, the last one the base; 1 or 2 walls with increasing x at least 1 mm apart, each toe on
+// the base or at least 1 mm above it, and at least 1 mm below both grounds beside it;
+// walls.size() + 1 stretches left to right, each ground at least 1 mm above the base, water at
+// or above ground, covers inside their stretch with x1 < x2; the extent, when given, at least
+// 1 mm outside the walls.
 #pragma once
 
 #include <optional>

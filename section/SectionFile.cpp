@@ -29,6 +29,9 @@ constexpr double LeastK = 1e-13, MostK = 10;
 constexpr double HeaviestSoil = 30;
 // The grid grows with the number of layers and covers; more than this is no section of a site.
 constexpr std::size_t MostLayers = 20, MostCovers = 20;
+// Levels and positions are surveyed to the millimetre: closer features are one (the model merges
+// much closer ones), so a gap under this is refused rather than silently closed or kept.
+constexpr double LeastGap = 1e-3;
 // Finer than 1e-4 needs more unknowns than the machine holds; coarser than 10 % is no answer.
 constexpr double FinestAccuracy = 1e-4, CoarsestAccuracy = 0.1;
 
@@ -198,6 +201,8 @@ TSection ReadSection(const json& root) {
             RefuseValue(Join(path, "x"), wall.X,
                         "walls must go left to right: not right of the wall before (x = " +
                             Number(s.Walls.back().X) + ")");
+        if (i > 0 && wall.X - s.Walls.back().X < LeastGap)
+            RefuseValue(Join(path, "x"), wall.X, "less than 1 mm from the wall before");
         s.Walls.push_back(wall);
     }
 
@@ -206,10 +211,10 @@ TSection ReadSection(const json& root) {
         const TExtent e{ReadCoordinate(*extent, "extent", "left"),
                         ReadCoordinate(*extent, "extent", "right")};
         for (std::size_t i = 0; i < s.Walls.size(); ++i)
-            if (!(s.Walls[i].X > e.Left && s.Walls[i].X < e.Right))
+            if (!(s.Walls[i].X - e.Left >= LeastGap && e.Right - s.Walls[i].X >= LeastGap))
                 RefuseValue(Join(At("walls", i), "x"), s.Walls[i].X,
                             "outside the extent (" + Number(e.Left) + " to " + Number(e.Right) +
-                                ")");
+                                ", at least 1 mm inside" + ")");
         s.Extent = e;
     }
 
@@ -227,9 +232,9 @@ TSection ReadSection(const json& root) {
         TStretch stretch;
         stretch.Ground = ReadCoordinate(surface[i], path, "ground");
         stretch.Water = ReadCoordinate(surface[i], path, "water");
-        if (!(stretch.Ground > s.Base()))
+        if (!(stretch.Ground - s.Base() >= LeastGap))
             RefuseValue(Join(path, "ground"), stretch.Ground,
-                        "not above the base (" + Number(s.Base()) + ")");
+                        "not above the base (" + Number(s.Base()) + ") by 1 mm at least");
         if (stretch.Water < stretch.Ground)
             RefuseValue(Join(path, "water"), stretch.Water,
                         "below the ground (" + Number(stretch.Ground) +
@@ -249,11 +254,15 @@ TSection ReadSection(const json& root) {
         const std::string where = Join(At("walls", i), "toe");
         const double toe = s.Walls[i].Toe;
         if (toe < s.Base()) RefuseValue(where, toe, "below the base (" + Number(s.Base()) + ")");
+        if (toe > s.Base() && toe - s.Base() < LeastGap)
+            RefuseValue(where, toe,
+                        "less than 1 mm above the base (" + Number(s.Base()) +
+                            "): on the base it cuts the flow, else leave a gap");
         const double ground = std::min(s.Surface[i].Ground, s.Surface[i + 1].Ground);
-        if (!(toe < ground))
+        if (!(ground - toe >= LeastGap))
             RefuseValue(where, toe,
                         "not below the ground beside the wall (" + Number(ground) +
-                            "): the wall must reach into the soil on both sides");
+                            ") by 1 mm at least: the wall must reach into the soil on both sides");
     }
 
     if (const auto accuracy = root.find("accuracy"); accuracy != root.end()) {

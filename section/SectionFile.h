@@ -14,7 +14,9 @@
 // missing key, layers not descending, k or gamma_sat out of range or gamma_sat <= gamma_w, water
 // below the ground (unconfined flow is not modelled), a toe below the base or above a ground
 // beside it, walls outside the extent or not increasing, covers outside their stretch, the wrong
-// number of stretches. A toe at the base is accepted: it cuts the flow (q = 0). No input throws.
+// number of stretches, and features closer than 1 mm (a ground to the base, a toe to a ground or
+// just above the base, two walls, a wall to an end). A toe on the base is accepted: it cuts the
+// flow (q = 0). No input throws.
 #pragma once
 
 #include "section/Section.h"

@@ -1,12 +1,11 @@
 // The finite-volume head solve, its face fluxes and stream function (see FiniteVolumeSolve.h).
 #include "sectionmodel/FiniteVolumeSolve.h"
 
-#include <Eigen/SparseCholesky>
-#include <Eigen/SparseCore>
+#include "sectionmodel/SparseSolve.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 
 namespace verrask::sectionmodel {
 
@@ -126,26 +125,24 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
             if (i > 0) couple(g.Cell(i - 1, j), g.Cell(i, j), f.Vertical(i, j));
             if (j > 0) couple(g.Cell(i, j - 1), g.Cell(i, j), f.Horizontal(i, j));
         }
+    // Heads above the lowest water level: head differences keep more of their digits.
+    double datum = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < nx; ++i)
+        if (g.OpenTop[i]) datum = std::min(datum, s.Surface[g.ColumnStretch[i]].Water);
+    const auto water = [&](std::size_t i) { return s.Surface[g.ColumnStretch[i]].Water - datum; };
     for (std::size_t i = 0; i < nx; ++i)
         if (const double t = f.Ground(i); t > 0) {
             const std::size_t c = g.Cell(i, g.TopRow[i] - 1);
             entries.emplace_back(at(c), at(c), t);
-            rhs[at(c)] += t * s.Surface[g.ColumnStretch[i]].Water;
+            rhs[at(c)] += t * water(i);
         }
 
     Eigen::SparseMatrix<double> a(n, n);
     a.setFromTriplets(entries.begin(), entries.end());
     entries = {};
-    Eigen::VectorXd h = rhs;
-    if (n > 0) {
-        const Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> ldlt(a);
-        if (ldlt.info() != Eigen::Success) throw std::runtime_error("the head system is singular");
-        h = ldlt.solve(rhs);
-    }
+    const Eigen::VectorXd h = SolveRefined(a, rhs);
 
-    for (std::size_t c = 0; c < nx * ny; ++c)
-        if (index[c] != None) out.Head[c] = h[at(c)];
-    const auto head = [&](std::size_t i, std::size_t j) { return out.Head[g.Cell(i, j)]; };
+    const auto head = [&](std::size_t i, std::size_t j) { return h[at(g.Cell(i, j))]; };
     for (std::size_t j = 0; j < ny; ++j)
         for (std::size_t i = 0; i < nx; ++i) {
             if (i > 0)
@@ -158,11 +155,13 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
     for (std::size_t i = 0; i < nx; ++i)
         if (const double t = f.Ground(i); t > 0) {
             const std::size_t top = g.TopRow[i];
-            const double in = t * (s.Surface[g.ColumnStretch[i]].Water - head(i, top - 1));
+            const double in = t * (water(i) - head(i, top - 1));
             out.FluxY[top * nx + i] = -in;
             out.StretchFlux[g.ColumnStretch[i]] += in;
             (in > 0 ? out.Inflow : out.Outflow) += std::fabs(in);
         }
+    for (std::size_t c = 0; c < nx * ny; ++c)
+        if (index[c] != None) out.Head[c] = h[at(c)] + datum;
     return out;
 }
 

@@ -24,8 +24,9 @@ namespace verrask::sectionmodel {
 
 // The coarsest grid: cells over the depth (before grading), fine enough to resolve every layer.
 inline constexpr double StartCells = 16;
-// Some 10 s and 1 GB for the two factorisations; a finer accuracy is reported as not reached.
-inline constexpr std::size_t MostCells = 1'000'000;
+// Some 10 s for the two factorisations on two cores; a finer accuracy is reported as not reached
+// (the bracket stays certain).
+inline constexpr std::size_t MostCells = 500'000;
 
 // "" with `result` set, or why the section could not be solved (`result` unchanged).
 std::string SolveSection(const section::TSection& s, section::TSectionResultPtr& result);

@@ -1,12 +1,10 @@
 // The conforming bilinear vertex solve, for the upper bound on q (see VertexSolve.h).
 #include "sectionmodel/VertexSolve.h"
 
-#include <Eigen/SparseCholesky>
-#include <Eigen/SparseCore>
+#include "sectionmodel/SparseSolve.h"
 
 #include <array>
 #include <cmath>
-#include <stdexcept>
 
 namespace verrask::sectionmodel {
 
@@ -92,13 +90,7 @@ TVertexEnergy SolveVertexEnergy(const section::TSection& s, const TSectionGrid& 
     Eigen::SparseMatrix<double> matrix(n, n);
     matrix.setFromTriplets(entries.begin(), entries.end());
     entries = {};
-    Eigen::VectorXd h = rhs;
-    if (n > 0) {
-        const Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> ldlt(matrix);
-        if (ldlt.info() != Eigen::Success)
-            throw std::runtime_error("the vertex system is singular");
-        h = ldlt.solve(rhs);
-    }
+    const Eigen::VectorXd h = SolveRefined(matrix, rhs);
 
     for (std::size_t j = 0; j < ny; ++j)
         for (std::size_t i = 0; i < nx; ++i) {
