@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <functional>
@@ -25,6 +26,12 @@ constexpr std::size_t LargestText = 1024 * 1024;
 constexpr double FarthestCoordinate = 1e4;
 // Permeabilities of soils span about 1e-12 (clay) to 1 m/s (clean gravel); a decade more each way.
 constexpr double LeastK = 1e-13, MostK = 10;
+// Soils are stratified flatter than they are fissured: kx/kz from 1/100 (fissured) to 1000 (varved
+// clay); beyond, the grid's cells grow too flat for double precision.
+constexpr double LeastAnisotropy = 1e-2, MostAnisotropy = 1e3;
+// Layers more than 1e8 apart in k: the less pervious one is impervious within the solve's precision
+// (model it as the base, or as a cover).
+constexpr double MostContrast = 1e8;
 // Saturated unit weights of soils stay below about 25 kN/m3; more is a typing error.
 constexpr double HeaviestSoil = 30;
 // The grid grows with the number of layers and covers; more than this is no section of a site.
@@ -137,6 +144,10 @@ TLayer ReadLayer(const json& v, const std::string& path, const TLayer* above) {
                             Number(MostK) + " m/s)");
         (key[1] == 'x' ? layer.Kx : layer.Kz) = k;
     }
+    if (const double ratio = layer.Kx / layer.Kz; ratio < LeastAnisotropy || ratio > MostAnisotropy)
+        RefuseValue(Join(path, "kz"), layer.Kz,
+                    "kx/kz = " + Number(ratio) + " is outside the anisotropy of soils (" +
+                        Number(LeastAnisotropy) + " to " + Number(MostAnisotropy) + ")");
     const std::string where = Join(path, "gamma_sat");
     layer.GammaSat = ReadNumber(Member(v, path, "gamma_sat"), where);
     if (!(layer.GammaSat > 0)) RefuseValue(where, layer.GammaSat, "must be positive");
@@ -190,6 +201,20 @@ TSection ReadSection(const json& root) {
     const json& layers = ReadArray(root, "layers", 1, MostLayers);
     for (std::size_t i = 0; i < layers.size(); ++i)
         s.Layers.push_back(ReadLayer(layers[i], At("layers", i), i ? &s.Layers.back() : nullptr));
+    double least = s.Layers.front().Kx, most = least;
+    for (const TLayer& l : s.Layers) {
+        least = std::min({least, l.Kx, l.Kz});
+        most = std::max({most, l.Kx, l.Kz});
+    }
+    for (std::size_t i = 0; i < s.Layers.size(); ++i)
+        for (const char* key : {"kx", "kz"}) {
+            const double k = key[1] == 'x' ? s.Layers[i].Kx : s.Layers[i].Kz;
+            if ((k == least || k == most) && most / least > MostContrast)
+                RefuseValue(Join(At("layers", i), key), k,
+                            "the layers' permeabilities span " + Number(most / least) +
+                                ", more than " + Number(MostContrast) +
+                                ": treat the least pervious layer as impervious (the base)");
+        }
 
     const json& walls = ReadArray(root, "walls", 1, 2);
     for (std::size_t i = 0; i < walls.size(); ++i) {

@@ -11,12 +11,13 @@
 // Holds: a text is either read whole into the section, or refused with one message naming the
 // key (as a path, "layers[1].kz"), the value and the reason, the section unchanged. Refused: no
 // JSON (line and column), another version, a member of the wrong type, an unknown, repeated or
-// missing key, layers not descending, k or gamma_sat out of range or gamma_sat <= gamma_w, water
-// below the ground (unconfined flow is not modelled), a toe below the base or above a ground
-// beside it, walls outside the extent or not increasing, covers outside their stretch, the wrong
-// number of stretches, and features closer than 1 mm (a ground to the base, a toe to a ground or
-// just above the base, two walls, a wall to an end). A toe on the base is accepted: it cuts the
-// flow (q = 0). No input throws.
+// missing key, layers not descending, k or gamma_sat out of range or gamma_sat <= gamma_w, kx/kz
+// outside 1/100 to 1000, permeabilities more than 1e8 apart, water below the ground (unconfined
+// flow is not modelled), a toe below the base or above a ground beside it, walls outside the
+// extent or not increasing, covers outside their stretch, the wrong number of stretches, and
+// features closer than 1 mm (a ground to the base, a toe to a ground or just above the base, two
+// walls, a wall to an end). A toe on the base is accepted: it cuts the flow (q = 0). No input
+// throws.
 #pragma once
 
 #include "section/Section.h"

@@ -69,11 +69,15 @@ std::size_t Lines(std::vector<TBreak> breaks, double spacing, std::vector<double
     return cells;
 }
 
-// The transformed length: x spacing grows with the section's largest sqrt(kx/kz).
+// The transformed length: x spacing scales with sqrt(kx/kz), its geometric mean over the depth
+// (a single soil's exactly; layers anisotropic each their own way get the spacing between).
 double XStretch(const section::TSection& s) {
-    double stretch = 1;
-    for (const section::TLayer& l : s.Layers) stretch = std::max(stretch, std::sqrt(l.Kx / l.Kz));
-    return stretch;
+    double top = s.Top(), weighted = 0;
+    for (const section::TLayer& l : s.Layers) {
+        weighted += (top - l.Bottom) * std::log(l.Kx / l.Kz) / 2;
+        top = l.Bottom;
+    }
+    return std::exp(weighted / (s.Top() - s.Base()));
 }
 
 std::vector<TBreak> XBreaks(const section::TSection& s) {

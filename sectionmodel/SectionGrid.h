@@ -3,7 +3,7 @@
 //
 // Computes: x lines through the extent's ends, the walls and the cover ends; y lines through the
 // base, the layer bottoms, the grounds and the toes; between breakpoints, cells of about
-// `spacing` (in x times the section's largest sqrt(kx/kz), the transformed length), graded by a
+// `spacing` (in x times sqrt(kx/kz) averaged over the depth, the transformed length), graded by a
 // power law x = a + L t^Grading toward wall toes (in x and y) and cover ends (in x, and toward
 // the ground in y). Breakpoints closer than MergeDistance share a line.
 //

@@ -6,7 +6,9 @@
 // at first order in the spacing at a wall's toe) until the bracket's half width over its
 // midpoint is at most the accuracy, or the grid would exceed MostCells cells.
 //
-// Assumes: a section the reader accepted.
+// Assumes: a section the reader accepted. A solve whose flux balance is off by more than 1 % of
+// the accuracy, or whose bracket crosses, lost precision: refused with that reason; a smaller
+// imbalance is taken off QLow.
 //
 // Holds on success: QLow <= exact q <= QHigh where the water stands at two levels (Bracketed),
 // Q their midpoint; with more levels the bracket holds for the dissipated energy only and QLow =
