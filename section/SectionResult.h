@@ -25,7 +25,7 @@ struct TSectionResult {
     double Q = 0;           // m3/s per m: the estimate, the bracket's midpoint
     double QLow = 0;        // finite volumes: at most the exact q
     double QHigh = 0;       // conforming vertex elements: at least the exact q
-    bool Bracketed = false; // false: water at more than two levels, QLow = QHigh = the FV q
+    bool Bracketed = false; // false: water at more than two levels, QLow, QHigh the FV inflow
     std::vector<double> StretchFlux; // per stretch, m3/s per m, positive into the soil
     double MassBalance = 0;          // (inflow - outflow) / inflow, finite volumes
     std::size_t Unknowns = 0;        // of the finite-volume solve on the final grid

@@ -6,15 +6,15 @@
 // at first order in the spacing at a wall's toe) until the bracket's half width over its
 // midpoint is at most the accuracy, or the grid would exceed MostCells cells.
 //
-// Assumes: a section the reader accepted. A solve whose flux balance is off by more than 1 % of
-// the accuracy, or whose bracket crosses, lost precision: refused with that reason; a smaller
-// imbalance is taken off QLow.
+// Assumes: a section the reader accepted.
 //
 // Holds on success: QLow <= exact q <= QHigh where the water stands at two levels (Bracketed),
-// Q their midpoint; with more levels the bracket holds for the dissipated energy only and QLow =
-// QHigh = Q = the finite-volume inflow. The stretch fluxes balance (MassBalance at solver
-// precision); the stream function is that of the finite-volume fluxes. A toe on the base, or no
-// head difference, gives q = 0 and each side hydrostatic.
+// Q their midpoint; with more levels the bracket holds for the dissipated energy only, and QLow,
+// QHigh are the finite-volume inflow. Both bounds are moved out by what rounding left (the
+// unbalanced flux, a bracket crossed where both schemes are all but exact); a solve that lost
+// more than 1 % of the accuracy to rounding is refused with that reason. The stretch fluxes
+// balance (MassBalance); the stream function is that of the finite-volume fluxes. A toe on the
+// base, or no head difference, gives q = 0 exactly and each side hydrostatic.
 #pragma once
 
 #include "section/Section.h"
