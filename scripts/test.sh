@@ -40,12 +40,14 @@ step "fuzz preset (clang), each target a minute from its seeds"
 cmake --preset fuzz -DVERRASK_APP=OFF >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 corpus=$(mktemp -d)
-mkdir "$corpus/input" "$corpus/write" "$corpus/inputs-file"
+mkdir "$corpus/input" "$corpus/write" "$corpus/inputs-file" "$corpus/section"
 build/fuzz/fuzz/input_fuzz -dict=fuzz/input.dict -max_len=256 -max_total_time=60 \
   "$corpus/input" fuzz/seeds/
 build/fuzz/fuzz/write_fuzz -max_len=512 -max_total_time=60 "$corpus/write" fuzz/write-seeds/
 build/fuzz/fuzz/inputs_file_fuzz -dict=fuzz/inputs-file.dict -max_len=2048 -max_total_time=60 \
   "$corpus/inputs-file" fuzz/inputs-file-seeds/
+build/fuzz/fuzz/section_fuzz -dict=fuzz/section.dict -max_len=2048 -max_total_time=60 \
+  "$corpus/section" fuzz/section-seeds/
 rm -rf "$corpus"
 
 step "Windows cross-build, tests under Wine, packages"

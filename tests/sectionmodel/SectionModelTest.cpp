@@ -1,0 +1,204 @@
+// The section model against closed forms and the published and reference values of layered,
+// anisotropic and double-wall sections; on every case the bracket, the mass balance and the
+// stream function along the walls.
+#include "sectionmodel/SectionSolve.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using namespace verrask::section;
+using verrask::sectionmodel::SolveSection;
+
+TSectionResultPtr Solved(const TSection& s) {
+    TSectionResultPtr r;
+    const std::string why = SolveSection(s, r);
+    EXPECT_EQ(why, "");
+    return r;
+}
+
+// One wall at x = 0 with its toe at `toe`, ground 0 both sides, water H left and 0 right.
+TSection OneWall(std::vector<TLayer> layers, double toe, double h, std::optional<double> reach) {
+    TSection s;
+    s.Layers = std::move(layers);
+    s.Walls = {{0.0, toe}};
+    s.Surface = {{0.0, h, false, {}}, {0.0, 0.0, false, {}}};
+    if (reach) s.Extent = TExtent{-*reach, *reach};
+    return s;
+}
+
+TLayer Soil(double bottom, double kx, double kz) {
+    return {bottom, kx, kz, 20.0, ""};
+}
+
+// Holds on every solve: the bracket ordered, inflow = outflow, psi 0 on the base and along each
+// wall the flux passing under it (the stretch fluxes left of it summed). 1e-9: a direct solve
+// leaves about 1e-12 of q; the margin covers ill-conditioned graded grids.
+void ExpectBalanced(const TSectionResult& r) {
+    EXPECT_LE(r.QLow, r.QHigh);
+    EXPECT_LE(std::fabs(r.MassBalance), 1e-9);
+    // The flow's scale: kmax H (q / kH is of order one unless the walls cut the flow).
+    double scale = 0, passed = 0, low = r.Section.Surface[0].Water, high = low;
+    for (const TLayer& l : r.Section.Layers) scale = std::max({scale, l.Kx, l.Kz});
+    for (const TStretch& st : r.Section.Surface) {
+        low = std::min(low, st.Water);
+        high = std::max(high, st.Water);
+    }
+    scale *= high - low;
+    for (std::size_t i = 0; i < r.X.size(); ++i) EXPECT_EQ(r.CornerPsi(i, 0), 0.0);
+    for (std::size_t w = 0; w < r.Section.Walls.size(); ++w) {
+        passed += r.StretchFlux[w];
+        const TWall& wall = r.Section.Walls[w];
+        for (std::size_t i = 0; i < r.X.size(); ++i)
+            for (std::size_t j = 0; j < r.Y.size(); ++j)
+                if (r.X[i] == wall.X && r.Y[j] >= wall.Toe && !std::isnan(r.CornerPsi(i, j))) {
+                    EXPECT_NEAR(r.CornerPsi(i, j), passed, 1e-9 * scale) << "wall " << w;
+                }
+    }
+}
+
+// q / (k H) of one wall in a homogeneous layer: K(m') / 2K(m), m = sin(pi s / 2T) (closed form).
+double ShapeFactor(double sOverT) {
+    const double m = std::sin(std::numbers::pi * sOverT / 2);
+    return std::comp_ellint_1(std::sqrt(1 - m * m)) / (2 * std::comp_ellint_1(m));
+}
+
+TEST(SectionModel, SingleWallBracketsTheClosedForm) {
+    // T = 10 m, k = 1e-4 m/s, H = 3 m: SI magnitudes of a site; the extent automatic (3T).
+    constexpr double K = 1e-4, H = 3;
+    for (double sOverT : {0.3, 0.5, 0.8}) {
+        const TSectionResultPtr r = Solved(OneWall({Soil(-10, K, K)}, -10 * sOverT, H, {}));
+        ASSERT_TRUE(r);
+        const double exact = ShapeFactor(sOverT) * K * H;
+        // Closing the ends at 3T lowers the exact q by at most 1.5e-4 (conformal map).
+        EXPECT_LE(r->QLow, exact) << sOverT;
+        EXPECT_GE(r->QHigh, exact * (1 - 1.5e-4)) << sOverT;
+        // The midpoint of a first-order bracket is far better than its half width: 0.2 %.
+        EXPECT_NEAR(r->Q, exact, 2e-3 * exact) << sOverT;
+        EXPECT_LE((r->QHigh - r->QLow) / 2, DefaultAccuracy * r->Q);
+        ExpectBalanced(*r);
+    }
+}
+
+TEST(SectionModel, AnisotropicSectionsAreTheirTransformedIsotropicOnes) {
+    // kx = 4, kz = 1, s/T = 0.5, 8T each side: q = sqrt(kx kz) H / 2 = 1 (truncation 2e-6).
+    const TSectionResultPtr single = Solved(OneWall({Soil(-1, 4, 1)}, -0.5, 1, 8.0));
+    ASSERT_TRUE(single);
+    EXPECT_LE(single->QLow, 1.0);
+    EXPECT_GE(single->QHigh, 1.0 - 1e-5);
+    ExpectBalanced(*single);
+
+    // A 2 m upstream blanket in kx = 4, kz = 1 over [-12, 8] is a 1 m one in k = 1 over [-6, 4]:
+    // q doubles (sqrt(kx kz) = 2); the grids transform exactly, so only rounding differs.
+    TSection a = OneWall({Soil(-1, 4, 1)}, -0.5, 1, {}), b = OneWall({Soil(-1, 1, 1)}, -0.5, 1, {});
+    a.Extent = TExtent{-12, 8};
+    b.Extent = TExtent{-6, 4};
+    a.Surface[0].Covers = {{-2, 0}};
+    b.Surface[0].Covers = {{-1, 0}};
+    const TSectionResultPtr ra = Solved(a), rb = Solved(b);
+    ASSERT_TRUE(ra && rb);
+    EXPECT_NEAR(ra->Q, 2 * rb->Q, 1e-9 * ra->Q);
+    EXPECT_NEAR(ra->QLow, 2 * rb->QLow, 1e-9 * ra->Q);
+    // Reference q_b = 0.37347, to its last digit.
+    EXPECT_LE(rb->QLow, 0.37347 + 5e-6);
+    EXPECT_GE(rb->QHigh, 0.37347 - 5e-6);
+    ExpectBalanced(*ra);
+}
+
+TEST(SectionModel, AutomaticExtentIsFarEnough) {
+    // kx/kz = 4 needs the transformed length: an extent of 3T each side, not 3T sqrt(kx/kz),
+    // lowers q by about 3e-3. Doubling the automatic one moves q by under 0.1 %; at accuracy
+    // 0.001 both midpoints share most of their grid error.
+    TSection s = OneWall({Soil(-1, 4, 1)}, -0.5, 1, {});
+    s.Accuracy = 0.001;
+    const TSectionResultPtr automatic = Solved(s);
+    ASSERT_TRUE(automatic && automatic->Section.Extent);
+    s.Extent = TExtent{2 * automatic->Section.Extent->Left, 2 * automatic->Section.Extent->Right};
+    const TSectionResultPtr doubled = Solved(s);
+    ASSERT_TRUE(doubled);
+    EXPECT_NEAR(automatic->Q, doubled->Q, 1e-3 * doubled->Q);
+}
+
+TEST(SectionModel, LayeredSingleWallsMatchTheReference) {
+    // T = 1, s = 0.5, k1 = 1, H = 1; q / (k1 H) of the reference with its stated uncertainty
+    // (else half its last digit).
+    struct TCase {
+        const char* Name;
+        double Interface, K2, Reach, Reference, Uncertainty;
+    };
+    const TCase cases[] = {
+        {"tip on a less pervious layer", -0.5, 0.2, 5, 0.22360, 1e-4},
+        {"tip on a more pervious layer", -0.5, 5, 5, 1.11754, 5e-6},
+        {"more pervious layer below the tip", -0.75, 10, 6, 1.02745, 5e-6},
+        {"less pervious layer above the tip", -0.25, 0.2, 5, 0.12030, 5e-6},
+    };
+    for (const TCase& c : cases) {
+        const TSectionResultPtr r =
+            Solved(OneWall({Soil(c.Interface, 1, 1), Soil(-1, c.K2, c.K2)}, -0.5, 1, c.Reach));
+        ASSERT_TRUE(r);
+        EXPECT_LE(r->QLow, c.Reference + c.Uncertainty) << c.Name;
+        EXPECT_GE(r->QHigh, c.Reference - c.Uncertainty) << c.Name;
+        // The exact q lies in the bracket, whose half width is at most the accuracy.
+        EXPECT_NEAR(r->Q, c.Reference, DefaultAccuracy * c.Reference + c.Uncertainty) << c.Name;
+        ExpectBalanced(*r);
+    }
+    // An interface between equal soils changes nothing: the same grid, the same system.
+    const TSectionResultPtr split = Solved(OneWall({Soil(-0.5, 1, 1), Soil(-1, 1, 1)}, -0.5, 1, 5));
+    const TSectionResultPtr whole = Solved(OneWall({Soil(-1, 1, 1)}, -0.5, 1, 5));
+    ASSERT_TRUE(split && whole);
+    EXPECT_NEAR(split->Q, whole->Q, 1e-12 * whole->Q);
+}
+
+// Two walls, the water outside both and the stretch between them lower.
+TSection TwoWalls(double k, double depth, double half, double toe, double outside, double inside,
+                  std::optional<double> reach) {
+    TSection s;
+    s.Layers = {Soil(-depth, k, k)};
+    s.Walls = {{-half, toe}, {half, toe}};
+    s.Surface = {{0.0, outside, false, {}}, {inside, inside, false, {}}, {0.0, outside, false, {}}};
+    if (reach) s.Extent = TExtent{-half - *reach, half + *reach};
+    return s;
+}
+
+TEST(SectionModel, SymmetricDoubleWallsAndCofferdamMatchTheReference) {
+    // Walls at +-0.5, s = 0.5, T = 1, H = 1, 4.5T beyond the walls: q / (kH) = 0.80828.
+    const TSectionResultPtr pair = Solved(TwoWalls(1, 1, 0.5, -0.5, 1, 0, 4.5));
+    ASSERT_TRUE(pair);
+    EXPECT_LE(pair->QLow, 0.80828 + 5e-6);
+    EXPECT_GE(pair->QHigh, 0.80828 - 5e-6);
+    // Craig's cofferdam: sand 8.25 m on rock, river 2.5 m deep, walls 5.5 m apart 6 m into the
+    // bed, dug 2 m, k = 2.6e-5 m/s: measured 0.25 m3/h per m (+-3 %, the published hand net's
+    // spread); computed q / (kH) = 0.59484 to its last digit inside the bracket.
+    constexpr double K = 2.6e-5, H = 4.5;
+    const TSectionResultPtr craig = Solved(TwoWalls(K, 8.25, 2.75, -6, 2.5, -2, {}));
+    ASSERT_TRUE(craig);
+    EXPECT_NEAR(craig->Q, 0.25 / 3600, 0.03 * 0.25 / 3600);
+    EXPECT_LE(craig->QLow, (0.59484 + 5e-6) * K * H);
+    EXPECT_GE(craig->QHigh, (0.59484 - 5e-6) * K * H);
+    for (const TSectionResultPtr& r : {pair, craig}) {
+        // Mirror-image grids: both sides feed the pit alike, to rounding.
+        EXPECT_NEAR(r->StretchFlux[0], r->StretchFlux[2], 1e-9 * r->Q);
+        EXPECT_NEAR(-r->StretchFlux[1], r->QLow, 1e-9 * r->Q);
+        ExpectBalanced(*r);
+    }
+}
+
+TEST(SectionModel, WallToTheBaseCutsTheFlow) {
+    // Soils a million times apart in k: no flow is no flow, not a rounding-sized one.
+    const TSectionResultPtr r =
+        Solved(OneWall({Soil(-0.5, 1e-3, 1e-3), Soil(-1, 1e-9, 1e-9)}, -1, 1, {}));
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->Q, 0.0);
+    EXPECT_EQ(r->QHigh, 0.0);
+    // Each side hydrostatic: the head is its own water level.
+    for (std::size_t j = 0; j < r->Rows(); ++j)
+        for (std::size_t i = 0; i < r->Columns(); ++i)
+            EXPECT_EQ(r->CellHead(i, j), r->X[i] < 0 ? 1.0 : 0.0);
+    ExpectBalanced(*r);
+}
+
+} // namespace
