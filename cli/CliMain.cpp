@@ -3,6 +3,7 @@
 // would show.
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "cli/SectionRun.h"
 #include "control/PlainControls.h"
 #include "control/RunSession.h"
 #include "control/SettingFields.h"
@@ -90,6 +91,7 @@ int Main(int argc, const char* const* argv) {
         std::cout << UsageText;
         return 0;
     }
+    if (!plan.SectionFile.empty()) return RunSection(plan);
 
     auto model = std::make_unique<sheetpile::TModel>();
     TCliShell shell(*model);

@@ -19,6 +19,7 @@ const char* const UsageText =
     "                   [--png FILE] [--checks] [--embed C] [check settings]\n"
     "                   [--report FILE] [--project T] [--structure T] [--engineer T]\n"
     "                   [--note T]\n"
+    "       verrask-cli --section FILE [--json]\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -55,6 +56,9 @@ const char* const UsageText =
     "  --report FILE write an HTML report of the last run: inputs, results, flow net, design\n"
     "                checks, diagrams (and the embedment with --embed); prints on A4\n"
     "  --project T, --structure T, --engineer T, --note T  texts at the report's top\n"
+    "section model (layered, anisotropic soils, one or two walls, own ground and water levels):\n"
+    "  --section FILE  solve the section of a section file (JSON, SI units): q with a certain\n"
+    "                bracket [q_low, q_high] and the flux through every stretch of ground\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
 
 namespace {
@@ -86,8 +90,12 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
     plan = TCliPlan{};
     plan.Presses.emplace_back();
     std::optional<std::string> embedTarget; // plain --target F: the --embed criterion's
+    std::string designOption;               // the first option of the design's model
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (designOption.empty() && option != "--section" && option != "--json" &&
+            option != "--help" && option != "-h")
+            designOption = option;
         auto value = [&](std::string& out) -> bool {
             if (i + 1 >= argc) return false;
             out = argv[++i];
@@ -211,12 +219,17 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
             if (!value(field)) return option + " needs a text";
         } else if (option == "--report") {
             if (!value(plan.ReportFile) || plan.ReportFile.empty()) return "--report needs a file";
+        } else if (option == "--section") {
+            if (!value(plan.SectionFile) || plan.SectionFile.empty())
+                return "--section needs a file";
         } else if (option == "--help" || option == "-h") {
             plan.Help = true;
         } else {
             return "unknown option: " + option;
         }
     }
+    if (!plan.SectionFile.empty() && !designOption.empty())
+        return designOption + " does not apply to --section (only --json does)";
     if (embedTarget) {
         const std::string error = Setting(
             *embedTarget, checks::CriterionTargetMember(plan.Criterion), plan.CheckSettings);

@@ -39,6 +39,9 @@ struct TCliPlan {
     checks::TCriterion Criterion = checks::TCriterion::Terzaghi;
     checks::TCheckSettings CheckSettings;
     report::TReportInfo Info; // --project, --structure, --engineer, --note
+    // --section FILE: a section file for the section model instead of the eight inputs (with
+    // --json only).
+    std::string SectionFile;
 };
 
 // Parses argv[1..]; returns "" on success, else the usage error.

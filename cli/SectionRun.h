@@ -1,0 +1,12 @@
+// The batch tool's run of a section file (--section): read, solved by the section model, and
+// printed as text or, with --json, one JSON object.
+#pragma once
+
+#include "cli/CliOptions.h"
+
+namespace verrask::cli {
+
+// The exit status: 0 done, 2 the section refused or not solvable.
+int RunSection(const TCliPlan& plan);
+
+} // namespace verrask::cli

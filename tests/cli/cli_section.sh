@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The batch tool's section runs: a refused file, options that do not apply, and the single wall
+# whose discharge is known in closed form.
+set -u
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+check() { # name, then a command that must succeed
+  local name="$1"; shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
+}
+number() { # the JSON member $1 of the text $2
+  grep -o "\"$1\":[-0-9.eE+]*" <<<"$2" | head -n 1 | cut -d: -f2
+}
+
+# One wall driven half way into a homogeneous layer 10 m deep, 1 m of water against none:
+# q = 0.5 k H exactly (s/T = 0.5 in the closed form of a wall in a layer of infinite length).
+cat >"$work/wall.json" <<'JSON'
+{"verrask_section": 1,
+ "layers": [{"bottom": -10.0, "kx": 1e-5, "kz": 1e-5, "gamma_sat": 20.0}],
+ "walls": [{"x": 0.0, "toe": -5.0}],
+ "surface": [{"ground": 0.0, "water": 1.0}, {"ground": 0.0, "water": 0.0}]}
+JSON
+json=$("$cli" --section "$work/wall.json" --json)
+check "section JSON exits 0" test $? -eq 0
+low=$(number q_low "$json"); high=$(number q_high "$json"); q=$(number q "$json")
+# The bracket is certain: it must hold the exact 5e-6 (its width is the grid's error).
+check "the closed form lies in the bracket [$low, $high]" \
+  awk -v l="$low" -v h="$high" 'BEGIN { exit !(l <= 5e-6 && 5e-6 <= h) }'
+# The midpoint within the default accuracy of 0.5 %.
+check "q $q within 0.5 % of 5e-6" awk -v q="$q" 'BEGIN { exit !(q > 4.975e-6 && q < 5.025e-6) }'
+check "two stretch fluxes" test "$(grep -o '"flux":' <<<"$json" | wc -l)" -eq 2
+check "never inf or nan" test -z "$(grep -io 'inf\b\|nan' <<<"$json")"
+text=$("$cli" --section "$work/wall.json")
+check "text names the bracket" grep -q "^Section: q = .* certainly between " <<<"$text"
+
+printf '{"verrask_section": 1, "layers": []' >"$work/bad.json"
+"$cli" --section "$work/bad.json" >"$work/out" 2>"$work/err"
+check "a refused section exits 2" test $? -eq 2
+check "a refused section prints nothing" test ! -s "$work/out"
+check "a refused section says why" grep -q "^verrask-cli: the section was refused: " "$work/err"
+
+for other in "--png x.png" "--wall 2" "--checks" "--then"; do
+  # shellcheck disable=SC2086
+  "$cli" --section "$work/wall.json" $other >"$work/out" 2>"$work/err"
+  check "$other with --section is a usage error" test $? -eq 64
+  check "$other with --section computes nothing" test ! -s "$work/out"
+done
+
+echo "$passed passed, $failed failed"
+test "$failed" -eq 0
