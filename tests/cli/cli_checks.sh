@@ -1,15 +1,6 @@
 #!/usr/bin/env bash
 # The batch tool's design checks: refused settings, the JSON members and the embedment search.
-set -u
-cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-check() { # name, then a command that must succeed
-  local name="$1"; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
+source "$(dirname "$0")/check.sh" "$1"
 
 for bad in "--gamma-w 0" "--gamma-w -9.81" "--gamma-w x" "--gamma-w 1e400" "--tailwater -1" \
            "--tailwater 1e99999" "--factors 1.35" "--factors 1.35,0" "--factors ,0.9" "--target 0" \
@@ -68,5 +59,4 @@ echo earlier >"$work/r.html" && mkdir "$work/r.html.part"
 "$cli" --report "$work/r.html" >/dev/null 2>&1
 check "failed report keeps the earlier file" test "$(cat "$work/r.html")" = earlier
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done

@@ -1,15 +1,6 @@
 #!/usr/bin/env bash
 # Runs the batch tool as a user would: outputs, exit codes, chained runs and the CSV files.
-set -u
-cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-check() { # name, then a command that must succeed
-  local name="$1"; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
+source "$(dirname "$0")/check.sh" "$1"
 
 out=$("$cli" --runs 2)
 check "default run shows the window's texts" grep -q "^Shape Factor (nf/nd) = 0.5$" <<<"$out"
@@ -92,5 +83,4 @@ sed 's/"version": 1/"version": 2/' "$work/site.json" >"$work/newer.json"
 check "a newer inputs file is a usage error" test $? -eq 64
 check "a newer inputs file says why" grep -q "newer.json: version 2 is newer" "$work/err"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done

@@ -1,16 +1,7 @@
 #!/usr/bin/env bash
 # The batch tool's section runs: a refused file, options that do not apply, and the single wall
 # whose discharge is known in closed form.
-set -u
-cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-check() { # name, then a command that must succeed
-  local name="$1"; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
+source "$(dirname "$0")/check.sh" "$1"
 number() { # the JSON member $1 of the text $2
   grep -o "\"$1\":[-0-9.eE+]*" <<<"$2" | head -n 1 | cut -d: -f2
 }
@@ -49,5 +40,4 @@ for other in "--png x.png" "--wall 2" "--checks" "--then"; do
   check "$other with --section computes nothing" test ! -s "$work/out"
 done
 
-echo "$passed passed, $failed failed"
-test "$failed" -eq 0
+checks_done
