@@ -241,7 +241,12 @@ void TChecksForm::PlaceBesideOwner() {
 }
 
 void TChecksForm::FitTable(int wanted) {
-    const QRect work = screen()->availableGeometry();
+    const QScreen* on = screen();
+    if (on == nullptr) { // no screen at all: every row, nothing to fit
+        Lines->setFixedHeight(wanted);
+        return;
+    }
+    const QRect work = on->availableGeometry();
     const int frame = isVisible() ? frameGeometry().height() - height() : 0;
     Lines->setFixedHeight(wanted);
     layout()->activate();
