@@ -19,11 +19,13 @@ std::string Figure(double v) {
 
 // An estimated figure: the estimate, how it was found and its error.
 std::string EstimateText(const section::TGridEstimate& e, const std::string& unit) {
+    if (std::isnan(e.Value)) return "none";
     std::string out = Figure(e.Value) + unit;
-    if (std::isnan(e.Value)) return out;
     if (e.Indicative)
         out += " (indicative: next to a cover end, where it grows without bound as the grid is "
                "refined; finest grid, not extrapolated)";
+    else if (e.Asymptotic && std::isnan(e.Order))
+        out += " (the three grids agree)";
     else if (e.Asymptotic)
         out += " (extrapolated, observed order " + FormatFixed(e.Order, 2) + ", theory " +
                FormatFixed(e.TheoryOrder, 2) + ", GCI " + Figure(e.Gci) + unit + ")";
@@ -77,8 +79,8 @@ std::string SectionText(const section::TSectionResult& r, double seconds) {
         const std::string wall = " wall " + std::to_string(w + 1) + " (x " +
                                  Figure(r.Section.Walls[w].X) + " m), outflow stretch " +
                                  std::to_string(p.Stretch + 1);
-        out += wall + ": exit gradient " + EstimateText(p.ExitGradient, "") + " at x " +
-               Figure(p.ExitX) + " m\n";
+        out += wall + ": exit gradient " + EstimateText(p.ExitGradient, "");
+        out += std::isnan(p.ExitX) ? " (no open ground)\n" : " at x " + Figure(p.ExitX) + " m\n";
         out += wall + ": prism " + Figure(p.PrismDepth) + " m deep, " + Figure(p.PrismWidth) +
                " m wide, mean excess head h_a " + EstimateText(p.PrismHead, " m") + ", FS " +
                EstimateText(p.PrismFs, "") + "\n";

@@ -3,6 +3,7 @@
 
 #include "sectionmodel/FiniteVolumeSolve.h"
 #include "sectionmodel/SectionGrid.h"
+#include "sectionmodel/SectionSolve.h"
 
 #include <algorithm>
 #include <array>
@@ -58,6 +59,16 @@ double ExitGradientOfColumn(const TSectionGrid& g, const std::vector<double>& he
     return (a1 * d2 * d2 - a2 * d1 * d1) / (d1 * d2 * (d2 - d1));
 }
 
+// The prism's width on the outflow side: depth / 2, cut at the other wall and the extent's end.
+double PrismWidth(const section::TSection& s, std::size_t w, bool right, double depth) {
+    const double x = s.Walls[w].X;
+    double width = std::min(depth / 2, right ? s.Extent->Right - x : x - s.Extent->Left);
+    for (std::size_t o = 0; o < s.Walls.size(); ++o)
+        if (o != w && (s.Walls[o].X > x) == right)
+            width = std::min(width, std::fabs(s.Walls[o].X - x));
+    return width;
+}
+
 TWallFigures Figures(const section::TSection& s, const TSectionGrid& g,
                      const std::vector<double>& head, std::size_t w, std::size_t stretch) {
     TWallFigures f;
@@ -81,10 +92,7 @@ TWallFigures Figures(const section::TSection& s, const TSectionGrid& g,
 
     // Prism: the toe-level head over [wall, wall + width] on the outflow side.
     const double depth = st.Ground - wall.Toe;
-    double width = depth / 2;
-    for (std::size_t o = 0; o < s.Walls.size(); ++o)
-        if (o != w && (s.Walls[o].X > wall.X) == right)
-            width = std::min(width, std::fabs(s.Walls[o].X - wall.X));
+    const double width = PrismWidth(s, w, right, depth);
     const double a = right ? wall.X : wall.X - width, b = right ? wall.X + width : wall.X;
     const std::size_t toe = g.ToeRow[w];
     if (toe == 0 || toe >= g.Rows() || !(width > 0)) return f;
@@ -122,8 +130,13 @@ section::TGridEstimate Richardson(double f1, double f2, double f3, double theory
     if (!std::isfinite(f1) || !std::isfinite(f2) || !std::isfinite(f3)) return e;
     const double e21 = f2 - f1, e32 = f3 - f2;
     if (std::fabs(e32) <= Converged * std::fabs(f3)) {
-        e.Error = std::fabs(e32);
+        // The three agree: nothing left to extrapolate (no order to observe).
         e.Asymptotic = !indicative;
+        e.Error = std::fabs(e32);
+        if (e.Asymptotic) {
+            e.Extrapolated = f3;
+            e.Gci = e.Error;
+        }
         return e;
     }
     const double ratio = e21 / e32;
@@ -167,8 +180,12 @@ TPointValues EstimatePointValues(const section::TSection& s, double spacing) {
     const double theory = TheoryOrder(s);
     std::array<double, 3> q{};
     std::vector<std::array<TWallFigures, 3>> figures(s.Walls.size());
+    // The finest of the three as fine as the final grid; coarser where rounding each interval's
+    // count up to a multiple of 4 would take it past the solve's largest grid.
+    double base = 4 * spacing;
+    while (GridCells(s, base, 2) > MostCells) base *= 1.25;
     for (unsigned d = 0; d < 3; ++d) {
-        const TSectionGrid g = BuildGrid(s, 4 * spacing, d);
+        const TSectionGrid g = BuildGrid(s, base, d);
         const TFiniteVolumes fv = SolveFiniteVolumes(s, g);
         if (!fv.Flows) return out;
         q[d] = fv.Inflow;
@@ -186,10 +203,7 @@ TPointValues EstimatePointValues(const section::TSection& s, double spacing) {
         p.ExitGradient = Richardson(f[0].Exit, f[1].Exit, f[2].Exit, theory, f[2].ExitAtCoverEnd);
         p.ExitX = f[2].ExitX;
         p.PrismDepth = s.Surface[p.Stretch].Ground - s.Walls[w].Toe;
-        p.PrismWidth = p.PrismDepth / 2;
-        for (std::size_t o = 0; o < s.Walls.size(); ++o)
-            if (o != w && (s.Walls[o].X > s.Walls[w].X) == (p.Stretch == w + 1))
-                p.PrismWidth = std::min(p.PrismWidth, std::fabs(s.Walls[o].X - s.Walls[w].X));
+        p.PrismWidth = PrismWidth(s, w, p.Stretch == w + 1, p.PrismDepth);
         p.GammaSubmerged =
             ThicknessWeightedSubmerged(s, s.Surface[p.Stretch].Ground, s.Walls[w].Toe);
         p.PrismHead = Richardson(f[0].Head, f[1].Head, f[2].Head, theory, false);

@@ -4,13 +4,15 @@
 //
 // Computes: the finite-volume heads on BuildGrid(s, 4 h, d) for d = 0, 1, 2 (h: the final spacing
 // of SolveSection), nested with ratio 2 in every cell; the finest is at least as fine as the
-// final grid (each interval's cell count rounded up to a multiple of 4). Nesting needs the
+// final grid (each interval's cell count rounded up to a multiple of 4; coarser only where that
+// would exceed MostCells). Nesting needs the
 // doublings: BuildGrid(s, 2 h) rounds each interval's count up on its own and is not nested.
 // - Exit gradient: per open column of the outflow stretch (nearer this wall than the other),
 //   i = -dh/dz at the ground from the quadratic through the water level at the ground and the
 //   two top cells' heads (second order; the top cell's half height alone where a layer
 //   interface lies between them); the largest, at its column's centre.
-// - Prism: depth d = outflow ground - toe, width d/2 (cut at the other wall); h_a the mean over
+// - Prism: depth d = outflow ground - toe, width d/2 (cut at the other wall and the extent); h_a
+// the mean over
 //   the width of the head at toe level minus the outflow water, the toe-level head taken as the
 //   two-point flux's face value between the cells above and below (exact across an interface of
 //   the scheme); FS = gamma' d / (gamma_w h_a), gamma' = gamma_sat - gamma_w weighted by the
