@@ -123,6 +123,32 @@ TEST(PointValues, TipOnALayerInterface) {
     EXPECT_NEAR(TheoryOrder(OneWall({Soil(-0.5, 1, 1), Soil(-1, 0.2, 0.2)}, 5)), 3 * 0.535, 3e-3);
 }
 
+TEST(PointValues, CoversUpstreamAndAtTheExit) {
+    // A blanket 1 m upstream ending at the wall, x in [-6, 4] (reference: i_E = 0.4445). 1 %: the
+    // reference's grid error. Its far cover end lies on the inflow side: the exit gradient beside
+    // the wall stays a regular, extrapolated value.
+    TSection s = OneWall({Soil(-1, 1, 1)}, 6);
+    s.Extent = TExtent{-6, 4};
+    s.Surface[0].Covers = {{-1.0, 0.0}};
+    const TSectionResultPtr r = Solved(s);
+    ASSERT_TRUE(r && r->Walls.size() == 1);
+    EXPECT_NEAR(r->Walls[0].ExitGradient.Value, 0.4445, 0.01 * 0.4445);
+    EXPECT_FALSE(r->Walls[0].ExitGradient.Indicative);
+    // A cover on the outflow ground from 0.5 m to 1 m: the gradient peaks at its ends, where it
+    // diverges; reported as indicative, the finest grid's value, never extrapolated.
+    s.Surface[0].Covers.clear();
+    s.Surface[1].Covers = {{0.5, 1.0}};
+    const TSectionResultPtr c = Solved(s);
+    ASSERT_TRUE(c && c->Walls.size() == 1);
+    const TGridEstimate& e = c->Walls[0].ExitGradient;
+    EXPECT_TRUE(e.Indicative);
+    EXPECT_FALSE(e.Asymptotic);
+    EXPECT_EQ(e.Value, e.Finest);
+    EXPECT_TRUE(std::isnan(e.Extrapolated));
+    EXPECT_TRUE(std::fabs(c->Walls[0].ExitX - 0.5) < 0.05 ||
+                std::fabs(c->Walls[0].ExitX - 1) < 0.05);
+}
+
 TEST(PointValues, DoubleWallPrismsAndExitGradients) {
     // Walls at +-0.5 to 0.5 below the ground, T = 1, H = 1 outside, 0 inside, 4.5T beyond
     // (reference: exit gradient at the inner face 0.8455, prism h_a / H = 0.4441). 1 %: the
