@@ -10,10 +10,41 @@
 
 #include "section/Section.h"
 
+#include <cstddef>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace verrask::section {
+
+inline constexpr double NoValue = std::numeric_limits<double>::quiet_NaN();
+
+// A figure computed on three nested grids (ratio 2) with its error estimate.
+struct TGridEstimate {
+    double Value = NoValue;  // the estimate: Extrapolated's value when Asymptotic, else Finest
+    double Finest = NoValue; // on the finest of the three grids
+    double Extrapolated = NoValue; // Richardson with the observed order; NaN unless Asymptotic
+    double Order = NoValue;        // observed; NaN where the three values do not give one
+    double TheoryOrder = NoValue;  // from the section's singular points
+    double Gci = NoValue;          // grid convergence index (absolute); NaN unless Asymptotic
+    double Error = NoValue;        // absolute error reported: Gci, or a conservative multiple
+    bool Asymptotic = false;       // observed order within 0.3 of the theory, monotone
+    bool Indicative = false;       // at a singular corner: the finest value, never extrapolated
+};
+
+// The point values beside one wall's outflow face (the side with the lower water).
+struct TWallPoints {
+    bool Outflow = false;    // false: no head difference across the wall; nothing below set
+    std::size_t Stretch = 0; // the outflow side's stretch
+    TGridEstimate
+        ExitGradient;          // largest vertical exit gradient on the open ground nearer this wall
+    double ExitX = NoValue;    // where, on the finest grid, m
+    double PrismDepth = 0;     // outflow ground - toe, m
+    double PrismWidth = 0;     // depth / 2 (up to the other wall), m
+    double GammaSubmerged = 0; // thickness-weighted gamma_sat - gamma_w over the prism, kN/m3
+    TGridEstimate PrismHead;   // mean excess head along the prism's base, m of water
+    TGridEstimate PrismFs;     // gamma' depth / (gamma_w h_a)
+};
 
 struct TSectionResult {
     TSection Section;         // as solved, with the extent used
@@ -29,6 +60,8 @@ struct TSectionResult {
     std::vector<double> StretchFlux; // per stretch, m3/s per m, positive into the soil
     double MassBalance = 0;          // (inflow - outflow) / inflow, finite volumes
     std::size_t Unknowns = 0;        // of the finite-volume solve on the final grid
+    double QOrder = NoValue;         // observed order of the finite-volume q on three nested grids
+    std::vector<TWallPoints> Walls;  // per wall; empty where nothing flows
 
     std::size_t Columns() const { return X.size() - 1; }
     std::size_t Rows() const { return Y.size() - 1; }

@@ -17,14 +17,18 @@ struct TBreak {
 // interval keep it within 1.5 spacings.
 constexpr double GradedCellsPerSpacing = 2;
 
-std::size_t CellsOver(double length, double spacing, double perSpacing) {
-    return std::max<std::size_t>(
-        1, static_cast<std::size_t>(std::ceil(perSpacing * length / spacing)));
+// Each doubling halves every cell (in the grading's parameter): the coarser grid's lines are
+// all lines of the finer one.
+std::size_t CellsOver(double length, double spacing, double perSpacing, unsigned doublings) {
+    return std::max<std::size_t>(1,
+                                 static_cast<std::size_t>(std::ceil(perSpacing * length / spacing)))
+           << doublings;
 }
 
 // The lines in (a, b], graded toward a or b; returns how many.
-std::size_t Graded(std::vector<double>* lines, double a, double b, bool towardA, double spacing) {
-    const std::size_t n = CellsOver(b - a, spacing, GradedCellsPerSpacing);
+std::size_t Graded(std::vector<double>* lines, double a, double b, bool towardA, double spacing,
+                   unsigned doublings) {
+    const std::size_t n = CellsOver(b - a, spacing, GradedCellsPerSpacing, doublings);
     if (lines)
         for (std::size_t k = 1; k <= n; ++k) {
             const double t = static_cast<double>(k) / static_cast<double>(n);
@@ -36,7 +40,8 @@ std::size_t Graded(std::vector<double>* lines, double a, double b, bool towardA,
 }
 
 // The lines through the breakpoints and between them; returns the number of cells.
-std::size_t Lines(std::vector<TBreak> breaks, double spacing, std::vector<double>* lines) {
+std::size_t Lines(std::vector<TBreak> breaks, double spacing, unsigned doublings,
+                  std::vector<double>* lines) {
     std::sort(breaks.begin(), breaks.end(),
               [](const TBreak& p, const TBreak& q) { return p.At < q.At; });
     std::vector<TBreak> merged;
@@ -53,12 +58,12 @@ std::size_t Lines(std::vector<TBreak> breaks, double spacing, std::vector<double
         const bool sa = merged[k].Singular, sb = merged[k + 1].Singular;
         if (sa && sb) {
             const double middle = a + (b - a) / 2;
-            cells += Graded(lines, a, middle, true, spacing);
-            cells += Graded(lines, middle, b, false, spacing);
+            cells += Graded(lines, a, middle, true, spacing, doublings);
+            cells += Graded(lines, middle, b, false, spacing, doublings);
         } else if (sa || sb) {
-            cells += Graded(lines, a, b, sa, spacing);
+            cells += Graded(lines, a, b, sa, spacing, doublings);
         } else {
-            const std::size_t n = CellsOver(b - a, spacing, 1);
+            const std::size_t n = CellsOver(b - a, spacing, 1, doublings);
             if (lines)
                 for (std::size_t i = 1; i <= n; ++i)
                     lines->push_back(
@@ -108,14 +113,15 @@ std::size_t Nearest(const std::vector<double>& lines, double v) {
 
 } // namespace
 
-std::size_t GridCells(const section::TSection& s, double spacing) {
-    return Lines(XBreaks(s), spacing * XStretch(s), nullptr) * Lines(YBreaks(s), spacing, nullptr);
+std::size_t GridCells(const section::TSection& s, double spacing, unsigned doublings) {
+    return Lines(XBreaks(s), spacing * XStretch(s), doublings, nullptr) *
+           Lines(YBreaks(s), spacing, doublings, nullptr);
 }
 
-TSectionGrid BuildGrid(const section::TSection& s, double spacing) {
+TSectionGrid BuildGrid(const section::TSection& s, double spacing, unsigned doublings) {
     TSectionGrid g;
-    Lines(XBreaks(s), spacing * XStretch(s), &g.X);
-    Lines(YBreaks(s), spacing, &g.Y);
+    Lines(XBreaks(s), spacing * XStretch(s), doublings, &g.X);
+    Lines(YBreaks(s), spacing, doublings, &g.Y);
     for (const section::TWall& w : s.Walls) {
         g.WallLine.push_back(Nearest(g.X, w.X));
         g.ToeRow.push_back(Nearest(g.Y, w.Toe));

@@ -49,8 +49,12 @@ struct TSectionGrid {
 };
 
 // The number of cells the grid of `spacing` would have (cheap: no grid built).
-std::size_t GridCells(const section::TSection& s, double spacing);
+std::size_t GridCells(const section::TSection& s, double spacing, unsigned doublings = 0);
 
-TSectionGrid BuildGrid(const section::TSection& s, double spacing);
+// `doublings` > 0 halves every cell of the grid of `spacing` that many times (in the grading's
+// parameter): BuildGrid(s, h, 0), (s, h, 1), (s, h, 2) are nested, ratio 2 in every cell. A
+// plain BuildGrid(s, 2 h) is not nested with BuildGrid(s, h): each interval's cell count is
+// rounded up on its own.
+TSectionGrid BuildGrid(const section::TSection& s, double spacing, unsigned doublings = 0);
 
 } // namespace verrask::sectionmodel

@@ -3,6 +3,7 @@
 #include "sectionmodel/SectionSolve.h"
 
 #include "sectionmodel/FiniteVolumeSolve.h"
+#include "sectionmodel/PointValues.h"
 #include "sectionmodel/SectionExtent.h"
 #include "sectionmodel/SectionGrid.h"
 #include "sectionmodel/VertexSolve.h"
@@ -29,6 +30,7 @@ struct TGridSolve {
     TFiniteVolumes Fv;
     double EnergyLow = 0, EnergyHigh = 0;
     std::size_t VertexUnknowns = 0;
+    double Spacing = 0;
 };
 
 } // namespace
@@ -45,7 +47,7 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
         for (int grid = 0; grid < MostGrids; ++grid) {
             while (GridCells(s, spacing) > MostCells && !done) spacing *= 1.5;
             if (GridCells(s, spacing) > MostCells) break;
-            TGridSolve solve{BuildGrid(s, spacing), {}, 0, 0, 0};
+            TGridSolve solve{BuildGrid(s, spacing), {}, 0, 0, 0, spacing};
             const TSectionGrid& g = solve.Grid;
             solve.Fv = SolveFiniteVolumes(s, g);
             levels.clear();
@@ -107,6 +109,11 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
             out->QHigh = high + slack;
         }
         out->Q = (out->QLow + out->QHigh) / 2;
+        if (fv.Flows) {
+            TPointValues points = EstimatePointValues(s, done->Spacing);
+            out->Walls = std::move(points.Walls);
+            out->QOrder = points.QOrder;
+        }
         out->Section = std::move(s);
         result = std::move(out);
         return "";

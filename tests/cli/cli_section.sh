@@ -24,6 +24,12 @@ check "the closed form lies in the bracket [$low, $high]" \
 check "q $q within 0.5 % of 5e-6" awk -v q="$q" 'BEGIN { exit !(q > 4.975e-6 && q < 5.025e-6) }'
 check "two stretch fluxes" test "$(grep -o '"flux":' <<<"$json" | wc -l)" -eq 2
 check "never inf or nan" test -z "$(grep -io 'inf\b\|nan' <<<"$json")"
+# The exit gradient beside the wall, pi H / (4 T K(m) sin(pi s / 2T)) = 0.05991 (closed form,
+# s/T = 0.5): within 1 %, the closed form's strip being closed at 3T by the automatic extent.
+exit=$(number value "$json")
+check "exit gradient $exit within 1 % of 0.05991" \
+  awk -v i="$exit" 'BEGIN { exit !(i > 0.05931 && i < 0.06051) }'
+check "the observed order of q is given" test -n "$(number order "$json")"
 text=$("$cli" --section "$work/wall.json")
 check "text names the bracket" grep -q "^Section: q = .* certainly between " <<<"$text"
 
