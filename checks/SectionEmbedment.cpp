@@ -20,7 +20,8 @@ double Snapped(const section::TSection& s, double toe) {
 
 TSectionEmbedment SearchSectionEmbedment(const section::TSection& s, TCriterion criterion,
                                          const TCheckSettings& settings,
-                                         const TSectionSolver& solve) {
+                                         const TSectionSolver& solve,
+                                         const std::function<void(const TToeTrial&)>& progress) {
     TSectionEmbedment out;
     out.Criterion = criterion;
     out.Target = static_cast<double>(CriterionTarget(settings, criterion));
@@ -52,6 +53,7 @@ TSectionEmbedment SearchSectionEmbedment(const section::TSection& s, TCriterion 
             done.Passes = CriterionMargin(value, criterion, out.Target) >= 1;
         }
         out.Trials.push_back(done);
+        if (progress) progress(done);
         return "";
     };
 

@@ -13,7 +13,8 @@
 //
 // Holds: Toe is the highest passing toe found (NaN when none passes, even on the base),
 // FailingToe the lowest failing one above it (NaN when the shallowest already passes); the trials
-// in the order run; Note says why no search was run or what the answer means at the ends.
+// in the order run, each given to `progress` (if any) when done; Note says why no search was run or
+// what the answer means at the ends.
 #pragma once
 
 #include "checks/GoverningCheck.h"
@@ -48,8 +49,9 @@ struct TSectionEmbedment {
     std::string Note; // "" or why there is no answer, or what it means
 };
 
-TSectionEmbedment SearchSectionEmbedment(const section::TSection& s, TCriterion criterion,
-                                         const TCheckSettings& settings,
-                                         const TSectionSolver& solve);
+TSectionEmbedment
+SearchSectionEmbedment(const section::TSection& s, TCriterion criterion,
+                       const TCheckSettings& settings, const TSectionSolver& solve,
+                       const std::function<void(const TToeTrial&)>& progress = {});
 
 } // namespace verrask::checks

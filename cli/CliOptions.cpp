@@ -19,7 +19,7 @@ const char* const UsageText =
     "                   [--png FILE] [--checks] [--embed C] [check settings]\n"
     "                   [--report FILE] [--project T] [--structure T] [--engineer T]\n"
     "                   [--note T]\n"
-    "       verrask-cli --section FILE [--json]\n"
+    "       verrask-cli --section FILE [--json] [--checks] [--embed C] [check settings]\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -58,7 +58,9 @@ const char* const UsageText =
     "  --project T, --structure T, --engineer T, --note T  texts at the report's top\n"
     "section model (layered, anisotropic soils, one or two walls, own ground and water levels):\n"
     "  --section FILE  solve the section of a section file (JSON, SI units): q with a certain\n"
-    "                bracket [q_low, q_high] and the flux through every stretch of ground\n"
+    "                bracket [q_low, q_high] and the flux through every stretch of ground;\n"
+    "                with --checks, --embed C (the toe, of both walls together) and the check\n"
+    "                settings above (not --tailwater: each stretch has its own water level)\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
 
 namespace {
@@ -84,6 +86,14 @@ std::string FactorPair(const std::string& pair, long double checks::TCheckSettin
     return error;
 }
 
+// The options a section's run takes; the design's other options do not apply to it.
+bool SectionOption(const std::string& option) {
+    for (const char* o : {"--section", "--json", "--help", "-h", "--checks", "--embed", "--gamma-w",
+                          "--factors", "--uplift-factors", "--target"})
+        if (option == o) return true;
+    return false;
+}
+
 } // namespace
 
 std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) {
@@ -93,9 +103,7 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
     std::string designOption;               // the first option of the design's model
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (designOption.empty() && option != "--section" && option != "--json" &&
-            option != "--help" && option != "-h")
-            designOption = option;
+        if (designOption.empty() && !SectionOption(option)) designOption = option;
         auto value = [&](std::string& out) -> bool {
             if (i + 1 >= argc) return false;
             out = argv[++i];
@@ -229,7 +237,8 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
         }
     }
     if (!plan.SectionFile.empty() && !designOption.empty())
-        return designOption + " does not apply to --section (only --json does)";
+        return designOption + " does not apply to --section" +
+               (designOption == "--tailwater" ? " (each stretch has its own water level)" : "");
     if (embedTarget) {
         const std::string error = Setting(
             *embedTarget, checks::CriterionTargetMember(plan.Criterion), plan.CheckSettings);

@@ -1,6 +1,9 @@
 // The batch tool's run of a section file (see SectionRun.h).
 #include "cli/SectionRun.h"
 
+#include "checks/SectionChecks.h"
+#include "checks/SectionEmbedment.h"
+#include "report/SectionChecksText.h"
 #include "report/SectionText.h"
 #include "section/SectionFile.h"
 #include "sectionmodel/SectionSolve.h"
@@ -24,9 +27,30 @@ int RunSection(const TCliPlan& plan) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << (plan.Json ? report::SectionJson(*result, seconds)
-                            : report::SectionText(*result, seconds))
-              << std::flush;
+
+    std::string text = plan.Json ? "" : report::SectionText(*result, seconds);
+    std::vector<std::string> members;
+    if (plan.Checks) {
+        const checks::TSectionChecks c = checks::RunSectionChecks(*result, plan.CheckSettings);
+        if (plan.Json)
+            members.push_back(report::SectionChecksJson(*result, c, plan.CheckSettings));
+        else
+            text += report::SectionChecksText(*result, c, plan.CheckSettings);
+    }
+    if (plan.Embed) {
+        checks::TSectionEmbedment shown;
+        shown.Criterion = plan.Criterion;
+        const checks::TSectionEmbedment e = checks::SearchSectionEmbedment(
+            s, plan.Criterion, plan.CheckSettings, sectionmodel::SolveSection,
+            [&](const checks::TToeTrial& t) {
+                std::cerr << "embedment: " << report::ToeTrialText(shown, t) << std::endl;
+            });
+        if (plan.Json)
+            members.push_back(report::SectionEmbedmentJson(e));
+        else
+            text += report::SectionEmbedmentText(e);
+    }
+    std::cout << (plan.Json ? report::SectionJson(*result, seconds, members) : text) << std::flush;
     return 0;
 }
 

@@ -78,7 +78,10 @@ std::string RequiredText(TCriterion criterion, long double target) {
 }
 
 std::string GoverningSentence(const checks::TDesignChecks& c) {
-    const checks::TGoverning& g = c.Governing;
+    return GoverningSentence(c.Governing);
+}
+
+std::string GoverningSentence(const checks::TGoverning& g) {
     if (!g.Present) return "No check carries a verdict for this run";
     const bool util = checks::IsUtilisation(g.Criterion);
     return std::string("Governing check: ") + CriterionLabel(g.Criterion) + ", " +

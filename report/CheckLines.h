@@ -48,6 +48,7 @@ std::string RequiredText(checks::TCriterion criterion, long double target);
 // "Governing check: Terzaghi prism, FS 1.953 (FS >= 1.5): passes", without a full stop; or that
 // no check carries a verdict.
 std::string GoverningSentence(const checks::TDesignChecks& c);
+std::string GoverningSentence(const checks::TGoverning& g);
 // Where the tailwater depth came from: set by the user, H2, or 0 for an H2 below the ground.
 std::string TailwaterNote(const checks::TCheckSettings& s);
 

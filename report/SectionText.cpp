@@ -91,7 +91,8 @@ std::string SectionText(const section::TSectionResult& r, double seconds) {
     return out;
 }
 
-std::string SectionJson(const section::TSectionResult& r, double seconds) {
+std::string SectionJson(const section::TSectionResult& r, double seconds,
+                        const std::vector<std::string>& extra) {
     std::vector<std::string> surface;
     for (std::size_t k = 0; k < r.StretchFlux.size(); ++k) {
         const section::TStretch& s = r.Section.Surface[k];
@@ -119,21 +120,22 @@ std::string SectionJson(const section::TSectionResult& r, double seconds) {
         walls.push_back(JsonObject(members));
     }
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    return JsonObject(
-               {JsonMember("q", JsonNumber(r.Q)),
-                JsonMember("q_low", JsonNumber(r.Bracketed ? r.QLow : nan)),
-                JsonMember("q_high", JsonNumber(r.Bracketed ? r.QHigh : nan)),
-                JsonMember("q_per_day", JsonNumber(r.Q * SecondsPerDay)),
-                JsonMember("q_error", JsonNumber(SectionError(r))),
-                JsonMember("order", JsonNumber(r.QOrder)),
-                JsonMember("surface", JsonArray(surface)),
-                JsonMember("mass_balance", JsonNumber(r.MassBalance)),
-                JsonMember("walls", JsonArray(walls)),
-                JsonMember("unknowns", std::to_string(r.Unknowns)),
-                JsonMember("extent", JsonObject({JsonMember("left", JsonNumber(r.X.front())),
-                                                 JsonMember("right", JsonNumber(r.X.back()))})),
-                JsonMember("seconds", JsonNumber(seconds))}) +
-           "\n";
+    std::vector<std::string> members{
+        JsonMember("q", JsonNumber(r.Q)),
+        JsonMember("q_low", JsonNumber(r.Bracketed ? r.QLow : nan)),
+        JsonMember("q_high", JsonNumber(r.Bracketed ? r.QHigh : nan)),
+        JsonMember("q_per_day", JsonNumber(r.Q * SecondsPerDay)),
+        JsonMember("q_error", JsonNumber(SectionError(r))),
+        JsonMember("order", JsonNumber(r.QOrder)),
+        JsonMember("surface", JsonArray(surface)),
+        JsonMember("mass_balance", JsonNumber(r.MassBalance)),
+        JsonMember("walls", JsonArray(walls)),
+        JsonMember("unknowns", std::to_string(r.Unknowns)),
+        JsonMember("extent", JsonObject({JsonMember("left", JsonNumber(r.X.front())),
+                                         JsonMember("right", JsonNumber(r.X.back()))}))};
+    members.insert(members.end(), extra.begin(), extra.end());
+    members.push_back(JsonMember("seconds", JsonNumber(seconds)));
+    return JsonObject(members) + "\n";
 }
 
 } // namespace verrask::report

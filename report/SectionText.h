@@ -12,6 +12,7 @@
 #include "section/SectionResult.h"
 
 #include <string>
+#include <vector>
 
 namespace verrask::report {
 
@@ -19,6 +20,8 @@ namespace verrask::report {
 double SectionError(const section::TSectionResult& r);
 
 std::string SectionText(const section::TSectionResult& r, double seconds);
-std::string SectionJson(const section::TSectionResult& r, double seconds);
+// `extra`: further members (JSON text), put before "seconds".
+std::string SectionJson(const section::TSectionResult& r, double seconds,
+                        const std::vector<std::string>& extra = {});
 
 } // namespace verrask::report

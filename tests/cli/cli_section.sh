@@ -39,7 +39,24 @@ check "a refused section exits 2" test $? -eq 2
 check "a refused section prints nothing" test ! -s "$work/out"
 check "a refused section says why" grep -q "^verrask-cli: the section was refused: " "$work/err"
 
-for other in "--png x.png" "--wall 2" "--checks" "--then"; do
+# The checks, with 3 m of water: the column beside the wall holds the excess head H/2 at the
+# toe, so its heave FS is 2 i_c d / H = 2 x (20 - 9.81) / 9.81 x 5 / 3 = 3.462 (closed form;
+# 2 %: the column's cell lies beside the wall face); the toe search for that criterion with
+# FS 5 needs d = 5 H / (2 i_c) = 7.22 m (3 %: the search's resolution of depth / 512 and the
+# same cell).
+sed 's/"water": 1.0/"water": 3.0/' "$work/wall.json" >"$work/wall3.json"
+json=$("$cli" --section "$work/wall3.json" --checks --embed column --target 5 --json 2>"$work/err")
+check "section checks exit 0" test $? -eq 0
+heave=$(grep -o '"heave":{"value":[-0-9.eE+]*' <<<"$json" | cut -d: -f3)
+check "heave column FS $heave within 2 % of 3.462" \
+  awk -v f="$heave" 'BEGIN { exit !(f > 3.393 && f < 3.531) }'
+toe=$(grep -o '"target":5,"toe":[-0-9.eE+]*' <<<"$json" | cut -d: -f3)
+check "required toe $toe within 3 % of -7.22" awk -v t="$toe" 'BEGIN { exit !(t < -7.00 && t > -7.44) }'
+check "the search's trials on stderr" grep -q "^embedment: toe " "$work/err"
+check "the governing check in the text" \
+  grep -q "^ Governing check: " <<<"$("$cli" --section "$work/wall.json" --checks)"
+
+for other in "--wall 2" "--then" "--tailwater 1"; do
   # shellcheck disable=SC2086
   "$cli" --section "$work/wall.json" $other >"$work/out" 2>"$work/err"
   check "$other with --section is a usage error" test $? -eq 64
