@@ -54,16 +54,16 @@ std::string EstimateJson(const section::TGridEstimate& e, std::vector<std::strin
 } // namespace
 
 double SectionError(const section::TSectionResult& r) {
-    if (!r.Bracketed) return std::numeric_limits<double>::quiet_NaN();
-    if (r.Q == 0) return 0;
-    return (r.QHigh - r.QLow) / 2 / r.Q;
+    return r.QError;
 }
 
 std::string SectionText(const section::TSectionResult& r, double seconds) {
     std::string out = "Section: q = " + Figure(r.Q) + " m3/s per m";
     const double error = SectionError(r);
-    if (std::isnan(error))
-        out += " (no certain bracket: the water stands at more than two levels)\n";
+    if (!r.Bracketed)
+        out += " (no certain bracket: the water stands at more than two levels; estimated error " +
+               (std::isnan(error) ? std::string("unknown") : Figure(100 * error) + " %") +
+               " from three nested grids)\n";
     else
         out += ", certainly between " + Figure(r.QLow) + " and " + Figure(r.QHigh) +
                " (estimated error " + Figure(100 * error) + " %)\n";

@@ -61,7 +61,10 @@ struct TSectionResult {
     double MassBalance = 0;          // (inflow - outflow) / inflow, finite volumes
     std::size_t Unknowns = 0;        // of the finite-volume solve on the final grid
     double QOrder = NoValue;         // observed order of the finite-volume q on three nested grids
-    std::vector<TWallPoints> Walls;  // per wall; empty where nothing flows
+    // Estimated relative error of Q: half the bracket's width over Q where Bracketed; else the
+    // three grids' error estimate of q plus how far the final grid's q lies from their value.
+    double QError = NoValue;
+    std::vector<TWallPoints> Walls; // per wall; empty where nothing flows
 
     std::size_t Columns() const { return X.size() - 1; }
     std::size_t Rows() const { return Y.size() - 1; }

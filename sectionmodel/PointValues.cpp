@@ -194,7 +194,8 @@ TPointValues EstimatePointValues(const section::TSection& s, double spacing) {
             if (OutflowStretch(s, w, stretch)) figures[w][d] = Figures(s, g, fv.Head, w, stretch);
         }
     }
-    out.QOrder = Richardson(q[0], q[1], q[2], theory, false).Order;
+    out.Q = Richardson(q[0], q[1], q[2], theory, false);
+    out.QOrder = out.Q.Order;
     for (std::size_t w = 0; w < s.Walls.size(); ++w) {
         section::TWallPoints& p = out.Walls[w];
         if (!OutflowStretch(s, w, p.Stretch)) continue;

@@ -49,6 +49,7 @@ namespace verrask::sectionmodel {
 struct TPointValues {
     std::vector<section::TWallPoints> Walls;
     double QOrder = section::NoValue;
+    section::TGridEstimate Q; // the finite-volume q on the three grids
 };
 
 // The error estimate of f1 (coarsest), f2, f3 (finest) on nested grids of ratio 2.

@@ -109,10 +109,15 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
             out->QHigh = high + slack;
         }
         out->Q = (out->QLow + out->QHigh) / 2;
+        if (!fv.Flows) out->QError = 0;
         if (fv.Flows) {
             TPointValues points = EstimatePointValues(s, done->Spacing);
             out->Walls = std::move(points.Walls);
             out->QOrder = points.QOrder;
+            if (out->Bracketed)
+                out->QError = (out->QHigh - out->QLow) / 2 / out->Q;
+            else if (std::isfinite(points.Q.Error))
+                out->QError = (points.Q.Error + std::fabs(points.Q.Value - out->Q)) / out->Q;
         }
         out->Section = std::move(s);
         result = std::move(out);

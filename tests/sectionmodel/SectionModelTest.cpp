@@ -201,4 +201,22 @@ TEST(SectionModel, WallToTheBaseCutsTheFlow) {
     ExpectBalanced(*r);
 }
 
+TEST(SectionModel, ThreeWaterLevelsEstimateTheirError) {
+    // Two walls 32 T apart with the water stepping down 1 m at each: two independent single
+    // walls (the coupling decays like exp(-pi x / T)), each passing k H ShapeFactor(0.5) = 0.5 k
+    // (closed form), so the water enters the ground over 1.0 k in all. No bracket is known for
+    // three levels: the estimated error must cover the closed form and stay near the accuracy.
+    TSection s;
+    s.Layers = {Soil(-1, 1, 1)};
+    s.Walls = {{-16.0, -0.5}, {16.0, -0.5}};
+    s.Surface = {{0.0, 2.0, false, {}}, {0.0, 1.0, false, {}}, {0.0, 0.0, false, {}}};
+    s.Extent = TExtent{-24.0, 24.0};
+    const TSectionResultPtr r = Solved(s);
+    ASSERT_TRUE(r);
+    EXPECT_FALSE(r->Bracketed);
+    EXPECT_LE(std::fabs(r->Q - 2 * ShapeFactor(0.5)), r->QError * r->Q);
+    EXPECT_LE(r->QError, 4 * s.Accuracy);
+    ExpectBalanced(*r);
+}
+
 } // namespace
