@@ -20,6 +20,7 @@ const char* const UsageText =
     "                   [--report FILE] [--project T] [--structure T] [--engineer T]\n"
     "                   [--note T]\n"
     "       verrask-cli --section FILE [--json] [--checks] [--embed C] [check settings]\n"
+    "                   [--report FILE] [--project T] ...\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -59,8 +60,9 @@ const char* const UsageText =
     "section model (layered, anisotropic soils, one or two walls, own ground and water levels):\n"
     "  --section FILE  solve the section of a section file (JSON, SI units): q with a certain\n"
     "                bracket [q_low, q_high] and the flux through every stretch of ground;\n"
-    "                with --checks, --embed C (the toe, of both walls together) and the check\n"
-    "                settings above (not --tailwater: each stretch has its own water level)\n"
+    "                with --checks, --embed C (the toe, of both walls together), --report FILE\n"
+    "                and its texts, and the check settings above (not --tailwater: each\n"
+    "                stretch has its own water level)\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
 
 namespace {
@@ -89,7 +91,8 @@ std::string FactorPair(const std::string& pair, long double checks::TCheckSettin
 // The options a section's run takes; the design's other options do not apply to it.
 bool SectionOption(const std::string& option) {
     for (const char* o : {"--section", "--json", "--help", "-h", "--checks", "--embed", "--gamma-w",
-                          "--factors", "--uplift-factors", "--target"})
+                          "--factors", "--uplift-factors", "--target", "--report", "--project",
+                          "--structure", "--engineer", "--note"})
         if (option == o) return true;
     return false;
 }

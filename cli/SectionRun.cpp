@@ -3,7 +3,10 @@
 
 #include "checks/SectionChecks.h"
 #include "checks/SectionEmbedment.h"
+#include "control/RunSession.h"
+#include "report/ReportFile.h"
 #include "report/SectionChecksText.h"
+#include "report/SectionReport.h"
 #include "report/SectionText.h"
 #include "section/SectionFile.h"
 #include "sectionmodel/SectionSolve.h"
@@ -30,8 +33,16 @@ int RunSection(const TCliPlan& plan) {
 
     std::string text = plan.Json ? "" : report::SectionText(*result, seconds);
     std::vector<std::string> members;
+    const bool wantReport = !plan.ReportFile.empty();
+    report::TSectionReportContent content;
+    content.Info = plan.Info;
+    content.Date = UtcNow();
+    content.Result = result;
+    content.Settings = plan.CheckSettings;
+    if (plan.Checks || wantReport)
+        content.Checks = checks::RunSectionChecks(*result, plan.CheckSettings);
     if (plan.Checks) {
-        const checks::TSectionChecks c = checks::RunSectionChecks(*result, plan.CheckSettings);
+        const checks::TSectionChecks& c = content.Checks;
         if (plan.Json)
             members.push_back(report::SectionChecksJson(*result, c, plan.CheckSettings));
         else
@@ -49,8 +60,17 @@ int RunSection(const TCliPlan& plan) {
             members.push_back(report::SectionEmbedmentJson(e));
         else
             text += report::SectionEmbedmentText(e);
+        content.Embedment = e;
     }
     std::cout << (plan.Json ? report::SectionJson(*result, seconds, members) : text) << std::flush;
+    if (wantReport) {
+        const std::string error =
+            report::WriteReportFile(plan.ReportFile, report::SectionReportHtml(content));
+        if (!error.empty()) {
+            std::cerr << "verrask-cli: the report was not written: " << error << "\n";
+            return 1;
+        }
+    }
     return 0;
 }
 
