@@ -56,6 +56,13 @@ check "the search's trials on stderr" grep -q "^embedment: toe " "$work/err"
 check "the governing check in the text" \
   grep -q "^ Governing check: " <<<"$("$cli" --section "$work/wall.json" --checks)"
 
+"$cli" --section "$work/wall3.json" --report "$work/wall.html" --project "Quay <B>" >/dev/null
+check "the section's report is written" grep -q "Governing check: " "$work/wall.html"
+check "the report escapes the project" grep -q "Quay &lt;B&gt;" "$work/wall.html"
+"$cli" --section "$work/wall3.json" --report "$work/none/wall.html" >/dev/null 2>"$work/err"
+check "a report that cannot be written exits 1" test $? -eq 1
+check "and says so" grep -q "the report was not written" "$work/err"
+
 for other in "--wall 2" "--then" "--tailwater 1"; do
   # shellcheck disable=SC2086
   "$cli" --section "$work/wall.json" $other >"$work/out" 2>"$work/err"
