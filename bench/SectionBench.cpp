@@ -35,13 +35,18 @@ void BM_SectionOneLayerOneWall(benchmark::State& state) {
 }
 
 // Sand over silt over gravel, a cofferdam 6 m wide dug 3 m, toes in the gravel.
-void BM_SectionThreeLayersTwoWalls(benchmark::State& state) {
+TSection Cofferdam() {
     TSection s;
     s.Layers = {{-4, 1e-4, 2.5e-5, 20, "sand"},
                 {-6, 1e-6, 1e-6, 19, "silt"},
                 {-14, 3e-4, 3e-4, 21, "gravel"}};
     s.Walls = {{-3, -8}, {3, -8}};
     s.Surface = {{0, 2, false, {}}, {-3, -3, false, {}}, {0, 2, false, {}}};
+    return s;
+}
+
+void BM_SectionThreeLayersTwoWalls(benchmark::State& state) {
+    TSection s = Cofferdam();
     s.Accuracy = 0.001;
     Solve(state, s);
 }
@@ -49,12 +54,7 @@ void BM_SectionThreeLayersTwoWalls(benchmark::State& state) {
 // The three-layer cofferdam on one grid of about state.range(0) cells: the finite-volume and the
 // vertex solve (analyse, factor, solve each).
 void BM_SectionGridScaling(benchmark::State& state) {
-    TSection s;
-    s.Layers = {{-4, 1e-4, 2.5e-5, 20, "sand"},
-                {-6, 1e-6, 1e-6, 19, "silt"},
-                {-14, 3e-4, 3e-4, 21, "gravel"}};
-    s.Walls = {{-3, -8}, {3, -8}};
-    s.Surface = {{0, 2, false, {}}, {-3, -3, false, {}}, {0, 2, false, {}}};
+    TSection s = Cofferdam();
     s.Extent = verrask::section::TExtent{-60, 60};
     const auto target = static_cast<double>(state.range(0));
     // Cells grow like 1 / spacing^2: a few secant steps on the logarithms find the spacing.
