@@ -100,11 +100,13 @@ TSectionColumns ComputeSectionColumns(const section::TSectionResult& r, const TC
     for (std::size_t i = 0; i < r.Columns(); ++i) {
         const double x = (r.X[i] + r.X[i + 1]) / 2;
         const std::size_t k = StretchAt(sec, x);
-        if (!(r.StretchFlux[k] < 0) || !OpenGround(sec, x)) continue;
         const double ground = sec.Surface[k].Ground, water = sec.Surface[k].Water;
+        const std::size_t top = NearestLine(r.Y, ground);
+        // Only where the water leaves the ground: the head under it above the open water.
+        if (top == 0 || !OpenGround(sec, x) || !(r.CellHead(i, top - 1) > water)) continue;
         const double verdict = VerdictDepth(sec, k, x);
         double sigma = gw * (water - ground), weight = 0; // total and submerged, kPa
-        for (std::size_t j = NearestLine(r.Y, ground); j-- > 0;) {
+        for (std::size_t j = top; j-- > 0;) {
             const double z = r.Y[j], t = r.Y[j + 1] - z;
             const std::size_t layer = LayerAt(sec, (z + r.Y[j + 1]) / 2);
             sigma += sec.Layers[layer].GammaSat * t;

@@ -1,8 +1,8 @@
 // Soil columns of a solved section: EC7 HYD for every column of outflow ground, the heave
 // column's factor of safety, and EC7 UPL of every less pervious layer over a more pervious one.
 //
-// Computes: for every open column of a stretch that the water leaves (its flux out of the soil)
-// and every foot z on a grid line below its ground W_g (water W, excess head phi = h(z) - W, h
+// Computes: for every open column where the water leaves the ground (the head under it above
+// its stretch's water) and every foot z on a grid line below its ground W_g (water W, excess head phi = h(z) - W, h
 // the head at the foot: the two-point flux's face value between the cells above and below, the
 // bottom cell's head on the base):
 // - 2.9a: u = gamma_w (h - z) against sigma = sum gamma_sat,i t_i + gamma_w (W - W_g),
