@@ -19,7 +19,7 @@ const char* const UsageText =
     "                   [--png FILE] [--checks] [--embed C] [check settings]\n"
     "                   [--report FILE] [--project T] [--structure T] [--engineer T]\n"
     "                   [--note T]\n"
-    "       verrask-cli --section FILE [--json]\n"
+    "       verrask-cli --section FILE [--json] [--png FILE] [--nd N] [--nf N]\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -59,6 +59,10 @@ const char* const UsageText =
     "section model (layered, anisotropic soils, one or two walls, own ground and water levels):\n"
     "  --section FILE  solve the section of a section file (JSON, SI units): q with a certain\n"
     "                bracket [q_low, q_high] and the flux through every stretch of ground\n"
+    "  --png FILE    with --section: the section's flow net at natural scale as PNG: layers,\n"
+    "                walls, water, Nd equipotentials, Nf flow lines, heave zones, legend\n"
+    "  --nd N, --nf N  with --section: head drops [10] and flow channels [from Nd, q, k, H],\n"
+    "                1..100\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
 
 namespace {
@@ -94,7 +98,8 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (designOption.empty() && option != "--section" && option != "--json" &&
-            option != "--help" && option != "-h")
+            option != "--png" && option != "--nd" && option != "--nf" && option != "--help" &&
+            option != "-h")
             designOption = option;
         auto value = [&](std::string& out) -> bool {
             if (i + 1 >= argc) return false;
@@ -143,11 +148,10 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
         } else if (option == "--runs") {
             if (!count(1, 100000, press.Repeats))
                 return "--runs needs a whole number from 1 to 100000";
-        } else if (option == "--nd") {
-            if (!count(1, 40, press.FlowNetPosition))
-                return "--nd needs a whole number from 1 to 40";
-        } else if (option == "--nf") {
-            if (!count(1, 40, press.TunePosition)) return "--nf needs a whole number from 1 to 40";
+        } else if (option == "--nd" || option == "--nf") {
+            // 1..40 for the track bars, 1..100 with --section (checked once the mode is known).
+            if (!count(1, 100, option == "--nd" ? press.FlowNetPosition : press.TunePosition))
+                return option + " needs a whole number from 1 to 40 (to 100 with --section)";
         } else if (option == "--zones") {
             std::string list;
             if (!value(list)) return "--zones needs a list";
@@ -229,7 +233,11 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
         }
     }
     if (!plan.SectionFile.empty() && !designOption.empty())
-        return designOption + " does not apply to --section (only --json does)";
+        return designOption + " does not apply to --section (only --json, --png, --nd, --nf do)";
+    for (const TPress& press : plan.Presses)
+        if (plan.SectionFile.empty() && (press.FlowNetPosition > 40 || press.TunePosition > 40))
+            return std::string(press.FlowNetPosition > 40 ? "--nd" : "--nf") +
+                   " needs a whole number from 1 to 40";
     if (embedTarget) {
         const std::string error = Setting(
             *embedTarget, checks::CriterionTargetMember(plan.Criterion), plan.CheckSettings);

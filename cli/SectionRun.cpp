@@ -1,9 +1,11 @@
 // The batch tool's run of a section file (see SectionRun.h).
 #include "cli/SectionRun.h"
 
+#include "report/SectionPicture.h"
 #include "report/SectionText.h"
 #include "section/SectionFile.h"
 #include "sectionmodel/SectionSolve.h"
+#include "support/PngFile.h"
 
 #include <chrono>
 #include <iostream>
@@ -27,7 +29,19 @@ int RunSection(const TCliPlan& plan) {
     std::cout << (plan.Json ? report::SectionJson(*result, seconds)
                             : report::SectionText(*result, seconds))
               << std::flush;
-    return 0;
+    if (plan.PngFile.empty()) return 0;
+    report::TSectionPictureOptions options;
+    const TPress& press = plan.Presses.front();
+    if (press.FlowNetPosition) options.Nd = press.FlowNetPosition;
+    options.Nf = press.TunePosition;
+    report::TSectionPicture picture;
+    std::string error = report::SectionPicture(*result, options, picture);
+    if (error.empty())
+        error = WritePng(plan.PngFile, picture.Raster.Width(), picture.Raster.Height(),
+                         picture.Raster.Bytes().data());
+    if (error.empty()) return 0;
+    std::cerr << "verrask-cli: the picture was not written: " << error << "\n";
+    return 1;
 }
 
 } // namespace verrask::cli
