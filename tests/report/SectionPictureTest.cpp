@@ -69,12 +69,14 @@ TEST(SectionPicture, HalfDepthWallGivesTheClosedFormFlowNetAtNaturalScale) {
     EXPECT_EQ(RunsDown(p.Raster, wall - 3, toe + 3, base - 1, FlowLineColor), 4);
     EXPECT_EQ(RunsDown(p.Raster, wall + 3, toe + 3, base - 1, FlowLineColor), 4);
 
-    // Nf given: its lines; out of range: refused with the figure named, nothing drawn.
+    // Nf given: its lines; out of range, or no solved fields: refused with the reason, nothing
+    // drawn.
     ASSERT_EQ(SectionPicture(*r, {10, 3}, p), "");
     EXPECT_EQ(RunsDown(p.Raster, wall - 3, toe + 3, base - 1, FlowLineColor), 2);
     EXPECT_NE(SectionPicture(*r, {0, 0}, p).find("Nd = 0"), std::string::npos);
     EXPECT_NE(SectionPicture(*r, {10, 101}, p).find("Nf = 101"), std::string::npos);
     EXPECT_EQ(p.Raster.Width(), 0);
+    EXPECT_EQ(SectionPicture(TSectionResult{}, {}, p), "the section has no solved fields to draw");
 }
 
 TEST(SectionPicture, WallToTheBaseLeavesBothSidesHydrostaticWithoutLines) {
