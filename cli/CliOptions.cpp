@@ -19,8 +19,8 @@ const char* const UsageText =
     "                   [--png FILE] [--checks] [--embed C] [check settings]\n"
     "                   [--report FILE] [--project T] [--structure T] [--engineer T]\n"
     "                   [--note T]\n"
-    "       verrask-cli --section FILE [--json] [--checks] [--embed C] [check settings]\n"
-    "                   [--report FILE] [--project T] ...\n"
+    "       verrask-cli --section FILE [--json] [--png FILE] [--nd N] [--nf N] [--checks]\n"
+    "                   [--embed C] [check settings] [--report FILE] [--project T] ...\n"
     "\n"
     "Computes the flow net under a sheet-pile wall, as the window's RUN does.\n"
     "inputs (texts, read as the window reads them; defaults in brackets):\n"
@@ -63,6 +63,10 @@ const char* const UsageText =
     "                with --checks, --embed C (the toe, of both walls together), --report FILE\n"
     "                and its texts, and the check settings above (not --tailwater: each\n"
     "                stretch has its own water level)\n"
+    "  --png FILE    with --section: the section's flow net at natural scale as PNG: layers,\n"
+    "                walls, water, Nd equipotentials, Nf flow lines, heave zones, legend\n"
+    "  --nd N, --nf N  with --section: head drops [10] and flow channels [from Nd, q, k, H],\n"
+    "                1..100\n"
     "exit status: 0 done, 2 input refused, 64 usage error, 1 output not written\n";
 
 namespace {
@@ -92,7 +96,7 @@ std::string FactorPair(const std::string& pair, long double checks::TCheckSettin
 bool SectionOption(const std::string& option) {
     for (const char* o : {"--section", "--json", "--help", "-h", "--checks", "--embed", "--gamma-w",
                           "--factors", "--uplift-factors", "--target", "--report", "--project",
-                          "--structure", "--engineer", "--note"})
+                          "--structure", "--engineer", "--note", "--png", "--nd", "--nf"})
         if (option == o) return true;
     return false;
 }
@@ -154,11 +158,10 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
         } else if (option == "--runs") {
             if (!count(1, 100000, press.Repeats))
                 return "--runs needs a whole number from 1 to 100000";
-        } else if (option == "--nd") {
-            if (!count(1, 40, press.FlowNetPosition))
-                return "--nd needs a whole number from 1 to 40";
-        } else if (option == "--nf") {
-            if (!count(1, 40, press.TunePosition)) return "--nf needs a whole number from 1 to 40";
+        } else if (option == "--nd" || option == "--nf") {
+            // 1..40 for the track bars, 1..100 with --section (checked once the mode is known).
+            if (!count(1, 100, option == "--nd" ? press.FlowNetPosition : press.TunePosition))
+                return option + " needs a whole number from 1 to 40 (to 100 with --section)";
         } else if (option == "--zones") {
             std::string list;
             if (!value(list)) return "--zones needs a list";
@@ -242,6 +245,10 @@ std::string ParseCommandLine(int argc, const char* const* argv, TCliPlan& plan) 
     if (!plan.SectionFile.empty() && !designOption.empty())
         return designOption + " does not apply to --section" +
                (designOption == "--tailwater" ? " (each stretch has its own water level)" : "");
+    for (const TPress& press : plan.Presses)
+        if (plan.SectionFile.empty() && (press.FlowNetPosition > 40 || press.TunePosition > 40))
+            return std::string(press.FlowNetPosition > 40 ? "--nd" : "--nf") +
+                   " needs a whole number from 1 to 40";
     if (embedTarget) {
         const std::string error = Setting(
             *embedTarget, checks::CriterionTargetMember(plan.Criterion), plan.CheckSettings);

@@ -40,7 +40,7 @@ struct TCliPlan {
     checks::TCheckSettings CheckSettings;
     report::TReportInfo Info; // --project, --structure, --engineer, --note
     // --section FILE: a section file for the section model instead of the eight inputs (with
-    // --json only).
+    // --json, --png and --nd, --nf only: those two held in the one press, 1..100).
     std::string SectionFile;
 };
 

@@ -6,10 +6,12 @@
 #include "control/RunSession.h"
 #include "report/ReportFile.h"
 #include "report/SectionChecksText.h"
+#include "report/SectionPicture.h"
 #include "report/SectionReport.h"
 #include "report/SectionText.h"
 #include "section/SectionFile.h"
 #include "sectionmodel/SectionSolve.h"
+#include "support/PngFile.h"
 
 #include <chrono>
 #include <iostream>
@@ -63,15 +65,43 @@ int RunSection(const TCliPlan& plan) {
         content.Embedment = e;
     }
     std::cout << (plan.Json ? report::SectionJson(*result, seconds, members) : text) << std::flush;
+
+    // The picture, for its file and for the report.
+    int status = 0;
+    report::TSectionPicture picture;
+    std::string pictureError;
+    if (!plan.PngFile.empty() || wantReport) {
+        report::TSectionPictureOptions options;
+        const TPress& press = plan.Presses.front();
+        if (press.FlowNetPosition) options.Nd = press.FlowNetPosition;
+        options.Nf = press.TunePosition;
+        pictureError = report::SectionPicture(*result, options, picture);
+    }
+    if (!plan.PngFile.empty()) {
+        std::string error = pictureError;
+        if (error.empty())
+            error = WritePng(plan.PngFile, picture.Raster.Width(), picture.Raster.Height(),
+                             picture.Raster.Bytes().data());
+        if (!error.empty()) {
+            std::cerr << "verrask-cli: the picture was not written: " << error << "\n";
+            status = 1;
+        }
+    }
     if (wantReport) {
+        if (pictureError.empty() && EncodePng(picture.Raster.Width(), picture.Raster.Height(),
+                                              picture.Raster.Bytes().data(), content.FlowNetPng)
+                                        .empty()) {
+            content.PictureWidth = picture.Raster.Width();
+            content.PictureHeight = picture.Raster.Height();
+        }
         const std::string error =
             report::WriteReportFile(plan.ReportFile, report::SectionReportHtml(content));
         if (!error.empty()) {
             std::cerr << "verrask-cli: the report was not written: " << error << "\n";
-            return 1;
+            status = 1;
         }
     }
-    return 0;
+    return status;
 }
 
 } // namespace verrask::cli

@@ -8,6 +8,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -33,25 +34,26 @@ void PutChunk(std::vector<unsigned char>& out, const char (&type)[5], const unsi
     PutBigEndian32(out, static_cast<std::uint32_t>(crc));
 }
 
+std::string WriteEncoded(const std::filesystem::path& path, const std::vector<unsigned char>& png) {
+    return WriteWholeFile(path,
+                          std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+}
+
 } // namespace
 
-std::string EncodePng(const sheetpile::TBitmap& bitmap, std::vector<unsigned char>& png) {
+std::string EncodePng(int width, int height, const unsigned char* rgb,
+                      std::vector<unsigned char>& png) {
     png.clear();
-    const int width = bitmap.Width(), height = bitmap.Height();
     if (width <= 0 || height <= 0) return "the picture is empty";
 
     // Raw scan lines: a filter byte (0) and the RGB triples of each row.
-    const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(width);
+    const std::size_t lineBytes = 3 * static_cast<std::size_t>(width);
+    const std::size_t rowBytes = 1 + lineBytes;
     std::vector<unsigned char> raw(rowBytes * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        unsigned char* out = raw.data() + rowBytes * static_cast<std::size_t>(y);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        unsigned char* out = raw.data() + rowBytes * y;
         *out++ = 0;
-        const sheetpile::TColor* pixels = bitmap.Row(y);
-        for (int x = 0; x < width; ++x) {
-            *out++ = static_cast<unsigned char>(sheetpile::RedOf(pixels[x]));
-            *out++ = static_cast<unsigned char>(sheetpile::GreenOf(pixels[x]));
-            *out++ = static_cast<unsigned char>(sheetpile::BlueOf(pixels[x]));
-        }
+        std::copy_n(rgb + lineBytes * y, lineBytes, out);
     }
     // One compress2 call takes the whole picture: its size must fit zlib's 32-bit lengths.
     if (raw.size() > std::numeric_limits<uInt>::max() / 2) return "the picture is too large";
@@ -73,11 +75,33 @@ std::string EncodePng(const sheetpile::TBitmap& bitmap, std::vector<unsigned cha
     return "";
 }
 
+std::string EncodePng(const sheetpile::TBitmap& bitmap, std::vector<unsigned char>& png) {
+    const int width = bitmap.Width(), height = bitmap.Height();
+    std::vector<unsigned char> rgb;
+    rgb.reserve(3 * static_cast<std::size_t>(std::max(width, 0)) *
+                static_cast<std::size_t>(std::max(height, 0)));
+    for (int y = 0; y < height; ++y) {
+        const sheetpile::TColor* pixels = bitmap.Row(y);
+        for (int x = 0; x < width; ++x) {
+            rgb.push_back(static_cast<unsigned char>(sheetpile::RedOf(pixels[x])));
+            rgb.push_back(static_cast<unsigned char>(sheetpile::GreenOf(pixels[x])));
+            rgb.push_back(static_cast<unsigned char>(sheetpile::BlueOf(pixels[x])));
+        }
+    }
+    return EncodePng(width, height, rgb.data(), png);
+}
+
 std::string WritePng(const std::filesystem::path& path, const sheetpile::TBitmap& bitmap) {
     std::vector<unsigned char> png;
     if (std::string error = EncodePng(bitmap, png); !error.empty()) return error;
-    return WriteWholeFile(path,
-                          std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+    return WriteEncoded(path, png);
+}
+
+std::string WritePng(const std::filesystem::path& path, int width, int height,
+                     const unsigned char* rgb) {
+    std::vector<unsigned char> png;
+    if (std::string error = EncodePng(width, height, rgb, png); !error.empty()) return error;
+    return WriteEncoded(path, png);
 }
 
 } // namespace verrask

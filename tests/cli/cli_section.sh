@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The batch tool's section runs: a refused file, options that do not apply, and the single wall
-# whose discharge is known in closed form.
+# The batch tool's section runs: a refused file, options that do not apply, the picture, and the
+# single wall whose discharge is known in closed form.
 source "$(dirname "$0")/check.sh" "$1"
 number() { # the JSON member $1 of the text $2
   grep -o "\"$1\":[-0-9.eE+]*" <<<"$2" | head -n 1 | cut -d: -f2
@@ -63,7 +63,22 @@ check "the report escapes the project" grep -q "Quay &lt;B&gt;" "$work/wall.html
 check "a report that cannot be written exits 1" test $? -eq 1
 check "and says so" grep -q "the report was not written" "$work/err"
 
-for other in "--wall 2" "--then" "--tailwater 1"; do
+# The picture: a PNG file (its signature), and a clear refusal where it cannot be written.
+"$cli" --section "$work/wall.json" --png "$work/wall.png" --nd 12 >"$work/out" 2>"$work/err"
+check "section picture exits 0" test $? -eq 0
+check "the picture is a PNG" cmp -s -n 8 "$work/wall.png" <(printf '\211PNG\r\n\032\n')
+"$cli" --section "$work/wall.json" --png "$work/missing/wall.png" >"$work/out" 2>"$work/err"
+check "an unwritable picture exits 1" test $? -eq 1
+check "an unwritable picture says why" grep -q "^verrask-cli: the picture was not written: " \
+  "$work/err"
+for bad in "--nd 0" "--nf 101" "--nd x"; do
+  # shellcheck disable=SC2086
+  "$cli" --section "$work/wall.json" $bad >"$work/out" 2>"$work/err"
+  check "$bad with --section is a usage error" test $? -eq 64
+  check "$bad is named" grep -q "^verrask-cli: ${bad% *} needs a whole number" "$work/err"
+done
+
+for other in "--csv x" "--wall 2" "--then" "--tailwater 1"; do
   # shellcheck disable=SC2086
   "$cli" --section "$work/wall.json" $other >"$work/out" 2>"$work/err"
   check "$other with --section is a usage error" test $? -eq 64
