@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace verrask::sectionmodel {
@@ -46,8 +47,11 @@ struct TFaces {
     }
 };
 
-// Cells connected to open ground (through faces that carry flow): the ones with a head, numbered.
-// `flows`: some connected piece of soil touches water at two levels.
+// Cells connected to open ground (through faces that carry flow) in a piece of soil that touches
+// water at two levels: the unknowns, numbered. `piece`: per cell reached from open ground, the
+// first open column of its piece (None for soil cut off from all water). A piece at one level
+// only is hydrostatic: solving it would only add rounding (across soils decades apart in k, more
+// than the flow through the rest). `flows`: some piece touches two levels.
 std::vector<std::size_t> Unknowns(const section::TSection& s, const TSectionGrid& g,
                                   const TFaces& f, std::size_t& count, bool& flows,
                                   std::vector<std::size_t>& piece) {
@@ -61,14 +65,15 @@ std::vector<std::size_t> Unknowns(const section::TSection& s, const TSectionGrid
         }
     };
     flows = false;
-    piece.assign(g.Columns() * g.Rows(), None); // the first open column reaching the cell
+    piece.assign(g.Columns() * g.Rows(), None);          // the first open column reaching the cell
+    std::vector<std::uint8_t> twoLevels(g.Columns(), 0); // per first open column of a piece
     for (std::size_t open = 0; open < g.Columns(); ++open) {
         if (!g.OpenTop[open]) continue;
         const std::size_t top = g.Cell(open, g.TopRow[open] - 1);
         if (index[top] != None) {
             const std::size_t first = piece[top];
-            flows = flows || s.Surface[g.ColumnStretch[first]].Water !=
-                                 s.Surface[g.ColumnStretch[open]].Water;
+            if (s.Surface[g.ColumnStretch[first]].Water != s.Surface[g.ColumnStretch[open]].Water)
+                twoLevels[first] = flows = true;
             continue;
         }
         visit(top, 1);
@@ -83,8 +88,8 @@ std::vector<std::size_t> Unknowns(const section::TSection& s, const TSectionGrid
         }
     }
     count = 0;
-    for (std::size_t& k : index)
-        if (k == Reached) k = count++;
+    for (std::size_t c = 0; c < index.size(); ++c)
+        if (index[c] == Reached) index[c] = twoLevels[piece[c]] ? count++ : None;
     return index;
 }
 
@@ -100,12 +105,11 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
     out.FluxY.assign(nx * (ny + 1), 0.0);
     out.StretchFlux.assign(s.Surface.size(), 0.0);
     out.Head.assign(nx * ny, NaN);
-    if (!out.Flows) {
-        // Every piece of soil meets water at one level only: hydrostatic, no flux anywhere.
-        for (std::size_t c = 0; c < nx * ny; ++c)
-            if (piece[c] != None) out.Head[c] = s.Surface[g.ColumnStretch[piece[c]]].Water;
-        return out;
-    }
+    // Pieces of soil that meet water at one level only: hydrostatic, no flux anywhere in them.
+    for (std::size_t c = 0; c < nx * ny; ++c)
+        if (piece[c] != None && index[c] == None)
+            out.Head[c] = s.Surface[g.ColumnStretch[piece[c]]].Water;
+    if (!out.Flows) return out;
     const auto n = static_cast<Eigen::Index>(out.Unknowns);
     const auto at = [&](std::size_t cell) { return static_cast<Eigen::Index>(index[cell]); };
 
@@ -131,7 +135,7 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
         if (g.OpenTop[i]) datum = std::min(datum, s.Surface[g.ColumnStretch[i]].Water);
     const auto water = [&](std::size_t i) { return s.Surface[g.ColumnStretch[i]].Water - datum; };
     for (std::size_t i = 0; i < nx; ++i)
-        if (const double t = f.Ground(i); t > 0) {
+        if (const double t = f.Ground(i); t > 0 && index[g.Cell(i, g.TopRow[i] - 1)] != None) {
             const std::size_t c = g.Cell(i, g.TopRow[i] - 1);
             entries.emplace_back(at(c), at(c), t);
             rhs[at(c)] += t * water(i);
@@ -153,7 +157,7 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
                     out.FluxY[j * nx + i] = t * (head(i, j - 1) - head(i, j));
         }
     for (std::size_t i = 0; i < nx; ++i)
-        if (const double t = f.Ground(i); t > 0) {
+        if (const double t = f.Ground(i); t > 0 && index[g.Cell(i, g.TopRow[i] - 1)] != None) {
             const std::size_t top = g.TopRow[i];
             const double in = t * (water(i) - head(i, top - 1));
             out.FluxY[top * nx + i] = -in;

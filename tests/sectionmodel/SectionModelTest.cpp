@@ -219,4 +219,23 @@ TEST(SectionModel, ThreeWaterLevelsEstimateTheirError) {
     ExpectBalanced(*r);
 }
 
+TEST(SectionModel, SoilCutOffAtOneLevelIsHydrostaticWhileTheRestFlows) {
+    // Clay a million times less pervious over gravel; the second wall reaches the base and cuts
+    // the right-hand stretch off with its own water. That piece is hydrostatic exactly: solved
+    // with the rest, its rounding alone outweighed the flow through the clay (flux balance 3e-3).
+    TSection s;
+    s.Layers = {Soil(-10, 3e-9, 2e-9), Soil(-12, 2e-3, 1e-3), Soil(-18, 4e-4, 4e-4)};
+    s.Walls = {{4.0, -12.25}, {6.0, -18.0}};
+    s.Surface = {{-10.8, -10.8, false, {}}, {-7.2, -7.2, false, {}}, {-4.6, -1.6, false, {}}};
+    s.Accuracy = 0.05;
+    const TSectionResultPtr r = Solved(s);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->StretchFlux[2], 0.0);
+    for (std::size_t j = 0; j < r->Rows(); ++j)
+        for (std::size_t i = 0; i < r->Columns(); ++i)
+            if (r->X[i] > 6 && !std::isnan(r->CellHead(i, j))) EXPECT_EQ(r->CellHead(i, j), -1.6);
+    EXPECT_GT(r->Q, 0.0);
+    ExpectBalanced(*r);
+}
+
 } // namespace
