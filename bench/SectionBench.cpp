@@ -67,7 +67,7 @@ void BM_SectionGridScaling(benchmark::State& state) {
     std::size_t unknowns = 0;
     for (auto _ : state) {
         const auto fv = verrask::sectionmodel::SolveFiniteVolumes(s, g);
-        const auto v = verrask::sectionmodel::SolveVertexEnergy(s, g, fv.Head, -3);
+        const auto v = verrask::sectionmodel::SolveVertexEnergy(s, g, fv, -3);
         benchmark::DoNotOptimize(v.Energy);
         unknowns = fv.Unknowns;
     }

@@ -106,9 +106,12 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
     out.StretchFlux.assign(s.Surface.size(), 0.0);
     out.Head.assign(nx * ny, NaN);
     // Pieces of soil that meet water at one level only: hydrostatic, no flux anywhere in them.
-    for (std::size_t c = 0; c < nx * ny; ++c)
+    out.Solved.assign(nx * ny, 0);
+    for (std::size_t c = 0; c < nx * ny; ++c) {
+        out.Solved[c] = index[c] != None;
         if (piece[c] != None && index[c] == None)
             out.Head[c] = s.Surface[g.ColumnStretch[piece[c]]].Water;
+    }
     if (!out.Flows) return out;
     const auto n = static_cast<Eigen::Index>(out.Unknowns);
     const auto at = [&](std::size_t cell) { return static_cast<Eigen::Index>(index[cell]); };

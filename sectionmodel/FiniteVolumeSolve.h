@@ -23,6 +23,7 @@
 #include "section/Section.h"
 #include "sectionmodel/SectionGrid.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace verrask::sectionmodel {
@@ -34,6 +35,8 @@ struct TFiniteVolumes {
     std::vector<double> StretchFlux; // per stretch, into the soil
     double Inflow = 0, Outflow = 0;  // over all open ground
     std::size_t Unknowns = 0;
+    std::vector<std::uint8_t>
+        Solved;         // per cell: 1 where the head was solved for (a piece that flows)
     bool Flows = false; // some connected soil meets water at two levels; else q = 0 exactly
 };
 

@@ -52,8 +52,10 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
             solve.Fv = SolveFiniteVolumes(s, g);
             levels.clear();
             double datum = 0;
+            // The levels of the water that flows: a piece of soil cut off at one level adds none.
             for (std::size_t i = 0; i < g.Columns(); ++i)
-                if (g.OpenTop[i]) levels.insert(s.Surface[g.ColumnStretch[i]].Water);
+                if (g.OpenTop[i] && solve.Fv.Solved[g.Cell(i, g.TopRow[i] - 1)])
+                    levels.insert(s.Surface[g.ColumnStretch[i]].Water);
             if (!levels.empty()) datum = *levels.begin();
             if (!solve.Fv.Flows) {
                 done = std::move(solve);
@@ -61,7 +63,7 @@ std::string SolveSection(const section::TSection& input, section::TSectionResult
             }
             for (std::size_t k = 0; k < s.Surface.size(); ++k)
                 solve.EnergyLow += solve.Fv.StretchFlux[k] * (s.Surface[k].Water - datum);
-            const TVertexEnergy vertex = SolveVertexEnergy(s, g, solve.Fv.Head, datum);
+            const TVertexEnergy vertex = SolveVertexEnergy(s, g, solve.Fv, datum);
             solve.EnergyHigh = vertex.Energy;
             solve.VertexUnknowns = vertex.Unknowns;
             done = std::move(solve);

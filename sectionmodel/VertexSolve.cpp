@@ -27,7 +27,7 @@ TMatrix4 ElementMatrix(double dx, double dy, double kx, double kz) {
 } // namespace
 
 TVertexEnergy SolveVertexEnergy(const section::TSection& s, const TSectionGrid& g,
-                                const std::vector<double>& cellHead, double datum) {
+                                const TFiniteVolumes& fv, double datum) {
     const std::size_t nx = g.Columns(), ny = g.Rows(), corners = (nx + 1) * (ny + 1);
     const auto split = [&](std::size_t line, std::size_t j) {
         for (std::size_t w = 0; w < g.WallLine.size(); ++w)
@@ -45,7 +45,7 @@ TVertexEnergy SolveVertexEnergy(const section::TSection& s, const TSectionGrid& 
         return s4;
     };
     const auto live = [&](std::size_t i, std::size_t j) {
-        return g.Soil(i, j) && !std::isnan(cellHead[g.Cell(i, j)]);
+        return g.Soil(i, j) && fv.Solved[g.Cell(i, j)];
     };
 
     std::vector<double> fixed(2 * corners, std::nan(""));

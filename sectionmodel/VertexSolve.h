@@ -8,8 +8,9 @@
 // its toe (at and above a toe on the base) into a left and a right one, so the head may jump
 // across it. One sparse LDLT factorisation (Eigen, AMD ordering).
 //
-// Assumes: the grid and the finite-volume heads of the same grid (a cell is solved where its
-// finite-volume head is determined); heads are taken relative to `datum` to keep the energy's
+// Assumes: the grid and the finite-volume solve of the same grid (a cell is solved where the
+// finite volumes solved it: soil of a piece that meets water at two levels; a piece at one level
+// holds that level and no energy); heads are taken relative to `datum` to keep the energy's
 // rounding small.
 //
 // Holds: the element space is conforming, so the energy is at least the exact one; where the
@@ -17,6 +18,7 @@
 #pragma once
 
 #include "section/Section.h"
+#include "sectionmodel/FiniteVolumeSolve.h"
 #include "sectionmodel/SectionGrid.h"
 
 #include <vector>
@@ -29,6 +31,6 @@ struct TVertexEnergy {
 };
 
 TVertexEnergy SolveVertexEnergy(const section::TSection& s, const TSectionGrid& g,
-                                const std::vector<double>& cellHead, double datum);
+                                const TFiniteVolumes& fv, double datum);
 
 } // namespace verrask::sectionmodel

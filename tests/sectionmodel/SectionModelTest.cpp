@@ -222,7 +222,8 @@ TEST(SectionModel, ThreeWaterLevelsEstimateTheirError) {
 TEST(SectionModel, SoilCutOffAtOneLevelIsHydrostaticWhileTheRestFlows) {
     // Clay a million times less pervious over gravel; the second wall reaches the base and cuts
     // the right-hand stretch off with its own water. That piece is hydrostatic exactly: solved
-    // with the rest, its rounding alone outweighed the flow through the clay (flux balance 3e-3).
+    // with the rest, its rounding alone outweighed the flow through the clay (flux balance 3e-3)
+    // and crossed the bracket.
     TSection s;
     s.Layers = {Soil(-10, 3e-9, 2e-9), Soil(-12, 2e-3, 1e-3), Soil(-18, 4e-4, 4e-4)};
     s.Walls = {{4.0, -12.25}, {6.0, -18.0}};
@@ -233,7 +234,11 @@ TEST(SectionModel, SoilCutOffAtOneLevelIsHydrostaticWhileTheRestFlows) {
     EXPECT_EQ(r->StretchFlux[2], 0.0);
     for (std::size_t j = 0; j < r->Rows(); ++j)
         for (std::size_t i = 0; i < r->Columns(); ++i)
-            if (r->X[i] > 6 && !std::isnan(r->CellHead(i, j))) EXPECT_EQ(r->CellHead(i, j), -1.6);
+            if (r->X[i] > 6 && !std::isnan(r->CellHead(i, j))) {
+                EXPECT_EQ(r->CellHead(i, j), -1.6);
+            }
+    // The water that flows stands at two levels: the bracket is certain.
+    EXPECT_TRUE(r->Bracketed);
     EXPECT_GT(r->Q, 0.0);
     ExpectBalanced(*r);
 }
