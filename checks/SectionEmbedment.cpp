@@ -58,6 +58,13 @@ TSectionEmbedment SearchSectionEmbedment(const section::TSection& s, TCriterion 
     };
 
     double fail = lowestGround - step, pass = s.Base();
+    if (!(fail > pass)) { // a ground within a step of the base: only the base to try
+        if ((out.Note = trial(pass)) != "") return out;
+        if (out.Trials.back().Passes) out.Toe = pass;
+        out.Note = "the ground lies within the search's step of the base: only walls to the base "
+                   "were tried";
+        return out;
+    }
     if ((out.Note = trial(fail)) != "") return out;
     if (out.Trials.back().Passes) {
         out.Toe = fail;
