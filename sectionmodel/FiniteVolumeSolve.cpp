@@ -120,8 +120,15 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
     entries.reserve(5 * out.Unknowns);
     Eigen::VectorXd rhs = Eigen::VectorXd::Zero(n);
     // Each face adds its transmissibility to both diagonals and couples its two cells.
+    struct TFace {
+        Eigen::Index A, B;
+        double T;
+    };
+    std::vector<TFace> faces; // for the residual: the operator exactly, face by face
+    faces.reserve(2 * out.Unknowns);
     const auto couple = [&](std::size_t a, std::size_t b, double t) {
         if (t == 0 || index[a] == None) return;
+        faces.push_back({at(a), at(b), t});
         entries.emplace_back(at(a), at(a), t);
         entries.emplace_back(at(b), at(b), t);
         entries.emplace_back(at(a), at(b), -t);
@@ -137,17 +144,37 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
     for (std::size_t i = 0; i < nx; ++i)
         if (g.OpenTop[i]) datum = std::min(datum, s.Surface[g.ColumnStretch[i]].Water);
     const auto water = [&](std::size_t i) { return s.Surface[g.ColumnStretch[i]].Water - datum; };
+    std::vector<TFace> grounds; // A: the top cell, B: the column, T: to the water
     for (std::size_t i = 0; i < nx; ++i)
         if (const double t = f.Ground(i); t > 0 && index[g.Cell(i, g.TopRow[i] - 1)] != None) {
             const std::size_t c = g.Cell(i, g.TopRow[i] - 1);
             entries.emplace_back(at(c), at(c), t);
             rhs[at(c)] += t * water(i);
+            grounds.push_back({at(c), static_cast<Eigen::Index>(i), t});
         }
 
     Eigen::SparseMatrix<double> a(n, n);
     a.setFromTriplets(entries.begin(), entries.end());
     entries = {};
-    const Eigen::VectorXd h = SolveRefined(a, rhs);
+    // Each face's flux added to one cell and taken from the other, in long double: the
+    // residual's sum is the flux balance itself, which the refinement then drives down.
+    const auto residual = [&](const Eigen::VectorXd& x) {
+        std::vector<long double> sum(static_cast<std::size_t>(n), 0.0L);
+        const auto cell = [](Eigen::Index k) { return static_cast<std::size_t>(k); };
+        for (const TFace& face : grounds)
+            sum[cell(face.A)] += static_cast<long double>(face.T) *
+                                 (static_cast<long double>(water(cell(face.B))) - x[face.A]);
+        for (const TFace& face : faces) {
+            const long double flux = static_cast<long double>(face.T) *
+                                     (static_cast<long double>(x[face.A]) - x[face.B]);
+            sum[cell(face.A)] -= flux;
+            sum[cell(face.B)] += flux;
+        }
+        Eigen::VectorXd r(n);
+        for (Eigen::Index k = 0; k < n; ++k) r[k] = static_cast<double>(sum[cell(k)]);
+        return r;
+    };
+    const Eigen::VectorXd h = SolveRefined(a, rhs, residual);
 
     const auto head = [&](std::size_t i, std::size_t j) { return h[at(g.Cell(i, j))]; };
     for (std::size_t j = 0; j < ny; ++j)

@@ -243,4 +243,20 @@ TEST(SectionModel, SoilCutOffAtOneLevelIsHydrostaticWhileTheRestFlows) {
     ExpectBalanced(*r);
 }
 
+TEST(SectionModel, ThinPerviousLayerBetweenClaysKeepsItsFluxBalance) {
+    // A gravel lens 0.74 m thick between clays 1e5 less pervious, 2.8 km long: the assembled
+    // diagonals, rounded sums of the lens's large conductances, leaked like sources in every
+    // cell (flux balance 3e-3, the section refused as having lost precision). The refinement
+    // now takes the residual of the faces themselves, in long double.
+    TSection s;
+    s.Layers = {Soil(-6.12, 3.9e-8, 6e-9), Soil(-6.85, 3e-3, 5.7e-4), Soil(-15.64, 5.4e-9, 1.7e-9)};
+    s.Walls = {{9.69, -15.64}, {18.43, -10.96}};
+    s.Surface = {
+        {-1.56, 0.3, false, {}}, {-2.76, -2.76, false, {}}, {-2.12, 2.61, false, {{20.16, 20.81}}}};
+    s.Accuracy = 0.01;
+    const TSectionResultPtr r = Solved(s);
+    ASSERT_TRUE(r);
+    ExpectBalanced(*r);
+}
+
 } // namespace
