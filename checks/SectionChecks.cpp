@@ -17,11 +17,16 @@ double Unfavourable(const section::TGridEstimate& e) {
 }
 
 // u on one face at elevation y: from the soil cell beside it, hydrostatic in open water above
-// the ground, 0 above the water. NaN where the soil's head is undetermined.
+// the ground, 0 above the water; and its slope in y (the hydrostatic part's, -gamma_w, below the
+// water). NaN where the soil's head is undetermined.
 double FacePressure(const section::TSectionResult& r, std::size_t i, std::size_t j, double y,
                     const section::TStretch& st, double gw) {
     if (y < st.Ground) return gw * (r.CellHead(i, j) - y);
     return y < st.Water ? gw * (st.Water - y) : 0;
+}
+
+double FaceSlope(double y, const section::TStretch& st, double gw) {
+    return y < st.Water ? -gw : 0; // the water stands at or above the ground
 }
 
 void WallPressure(const section::TSectionResult& r, std::size_t w, double gw,
@@ -31,29 +36,31 @@ void WallPressure(const section::TSectionResult& r, std::size_t w, double gw,
     const section::TStretch &left = s.Surface[w], &right = s.Surface[w + 1];
     const std::size_t line = NearestLine(r.X, wall.X);
     if (line == 0 || line >= r.Columns()) return;
-    // Rows from the toe up, then the open water above the soil's top split at both levels.
+    // The grid's rows from the toe up, split at both water levels, then the open water above the
+    // soil's top: on each piece either face's pressure is linear but for the soil's head.
     std::vector<double> z(r.Y.begin() + static_cast<std::ptrdiff_t>(NearestLine(r.Y, wall.Toe)),
                           r.Y.end());
-    for (double level : {std::min(left.Water, right.Water), std::max(left.Water, right.Water)})
-        if (level > z.back()) z.push_back(level);
+    for (double level : {left.Water, right.Water})
+        if (level > z.front()) z.push_back(level);
+    std::sort(z.begin(), z.end());
+    z.erase(std::unique(z.begin(), z.end()), z.end());
     double force = 0, moment = 0;
     for (std::size_t n = 0; n + 1 < z.size(); ++n) {
         const double y = (z[n] + z[n + 1]) / 2, dz = z[n + 1] - z[n];
-        const std::size_t j = std::min(NearestLine(r.Y, z[n]), r.Rows() - 1);
-        TPressurePoint p{y, FacePressure(r, line - 1, j, y, left, gw),
-                         FacePressure(r, line, j, y, right, gw), 0};
+        if (!(dz > 0)) continue;
+        // The row holding the piece (the top row for the open water above the soil).
+        const auto above = std::upper_bound(r.Y.begin(), r.Y.end(), y);
+        const std::size_t row =
+            std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(above - r.Y.begin() - 1, 0)),
+                     r.Rows() - 1);
+        TPressurePoint p{y, FacePressure(r, line - 1, row, y, left, gw),
+                         FacePressure(r, line, row, y, right, gw), 0};
         p.Net = p.ULeft - p.URight;
+        // Midpoint rule, exact for a linear net pressure in both sums once the moment takes the
+        // slope's share: integral of p (y - toe) = p(mid) dz (mid - toe) + p' dz^3 / 12.
         force += p.Net * dz;
-        moment += p.Net * dz * (y - wall.Toe);
-        // Above both grounds the net pressure is linear over the piece: its slope's share of
-        // the moment, which the midpoint rule leaves out.
-        if (z[n] >= std::max(left.Ground, right.Ground)) {
-            auto net = [&](double at) {
-                return FacePressure(r, line - 1, j, at, left, gw) -
-                       FacePressure(r, line, j, at, right, gw);
-            };
-            moment += (net(z[n + 1]) - net(z[n])) * dz * dz / 12;
-        }
+        moment += p.Net * dz * (y - wall.Toe) +
+                  (FaceSlope(y, left, gw) - FaceSlope(y, right, gw)) * dz * dz * dz / 12;
         c.Pressure.push_back(p);
     }
     c.NetForce = force;
@@ -92,6 +99,8 @@ void OutflowFigures(const section::TSectionResult& r, std::size_t w, const TChec
     tail.Tailwater = st.Water - st.Ground;
     c.PrismEc7 = Ec7Hyd(c.PrismDepth, c.PrismWidth, std::isfinite(head) ? head : NotAvailable,
                         c.GammaSubmerged / gw, tail);
+    // No excess head under the prism: no seepage force lifts it (2.9b trivially met).
+    if (c.PrismEc7.UtilisationB < 0) c.PrismEc7.UtilisationB = 0;
 }
 
 } // namespace

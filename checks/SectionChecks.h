@@ -12,7 +12,8 @@
 // u = gamma_w (h - z) on each face from the cells beside it (the wall is a no-flow face, so the
 // cell's head is the face's to second order), hydrostatic above each side's ground; the net
 // u_left - u_right (positive towards the right), its resultant and its moment about the toe
-// (midpoint rule over the grid's rows, exact for the hydrostatic parts).
+// (midpoint rule over the grid's rows split at both water levels, with the hydrostatic slope's
+// share of the moment: exact for the hydrostatic parts).
 // Then the soil columns (SectionColumns.h) and the governing check over the criteria: the
 // smallest prism FS and exit FS of all walls, the largest EC7 utilisation of the prisms and the
 // columns, the smallest heave-column FS.
@@ -67,6 +68,12 @@ struct TSectionChecks {
 };
 
 TSectionChecks RunSectionChecks(const section::TSectionResult& r, const TCheckSettings& s);
+
+// Whether a figure meets the criterion's target; a utilisation of 0 (nothing lifts) meets any.
+inline bool SectionPasses(double value, TCriterion criterion, long double target) {
+    if (IsUtilisation(criterion) && value == 0) return true;
+    return CriterionMargin(value, criterion, target) >= 1;
+}
 
 // The criterion's figure over the whole section (as the governing check takes it): FS or
 // utilisation, NaN when it has none.

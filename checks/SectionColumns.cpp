@@ -68,14 +68,6 @@ std::size_t StretchAt(const section::TSection& s, double x) {
     return k;
 }
 
-bool OpenGround(const section::TSection& s, double x) {
-    const section::TStretch& st = s.Surface[StretchAt(s, x)];
-    if (st.CoveredAll) return false;
-    for (const section::TCover& c : st.Covers)
-        if (x > c.X1 && x < c.X2) return false;
-    return true;
-}
-
 double HeadOnLine(const section::TSectionResult& r, std::size_t i, std::size_t j) {
     if (j >= r.Rows()) return NoValue;
     const double above = r.CellHead(i, j);
@@ -94,16 +86,28 @@ TSectionColumns ComputeSectionColumns(const section::TSectionResult& r, const TC
     const double dst = static_cast<double>(s.FactorDst), stb = static_cast<double>(s.FactorStb);
     const double upDst = static_cast<double>(s.UpliftDst);
     const double upStb = static_cast<double>(s.UpliftStb);
+    // The top and base of every layer less pervious than the one below: a verdict there at any
+    // depth (a clay above the toes lifts off as a whole).
+    std::vector<double> lessPervious;
     for (std::size_t l = 0; l + 1 < sec.Layers.size(); ++l)
-        if (sec.Layers[l].Kz < sec.Layers[l + 1].Kz) out.Uplift.push_back({l});
+        if (sec.Layers[l].Kz < sec.Layers[l + 1].Kz) {
+            out.Uplift.push_back({l});
+            lessPervious.push_back(sec.Layers[l].Bottom);
+            if (l > 0) lessPervious.push_back(sec.Layers[l - 1].Bottom);
+        }
+    const auto atLessPervious = [&](double z) {
+        return std::any_of(lessPervious.begin(), lessPervious.end(),
+                           [&](double e) { return std::fabs(z - e) <= SameLevel; });
+    };
 
     for (std::size_t i = 0; i < r.Columns(); ++i) {
         const double x = (r.X[i] + r.X[i + 1]) / 2;
         const std::size_t k = StretchAt(sec, x);
         const double ground = sec.Surface[k].Ground, water = sec.Surface[k].Water;
         const std::size_t top = NearestLine(r.Y, ground);
-        // Only where the water leaves the ground: the head under it above the open water.
-        if (top == 0 || !OpenGround(sec, x) || !(r.CellHead(i, top - 1) > water)) continue;
+        // Only where the water pushes up: the head under the ground above the water on it (under
+        // a cover too, whose own weight is not known and not counted).
+        if (top == 0 || !(r.CellHead(i, top - 1) > water)) continue;
         const double verdict = VerdictDepth(sec, k, x);
         double sigma = gw * (water - ground), weight = 0; // total and submerged, kPa
         for (std::size_t j = top; j-- > 0;) {
@@ -116,7 +120,7 @@ TSectionColumns ComputeSectionColumns(const section::TSectionResult& r, const TC
             const double u = gw * (h - z), seepage = gw * (h - water);
             const double fs = seepage > 0 ? weight / seepage : NoValue;
             KeepSmaller(out.ShallowHeave, fs, x, z, layer);
-            if (ground - z >= verdict - SameLevel) {
+            if (ground - z >= verdict - SameLevel || atLessPervious(z)) {
                 KeepLarger(out.Ec7a, dst * u / (stb * sigma), x, z, layer);
                 KeepLarger(out.Ec7b, seepage > 0 ? dst * seepage / (stb * weight) : NoValue, x, z,
                            layer);

@@ -1,25 +1,28 @@
 // Soil columns of a solved section: EC7 HYD for every column of outflow ground, the heave
 // column's factor of safety, and EC7 UPL of every less pervious layer over a more pervious one.
 //
-// Computes: for every open column where the water leaves the ground (the head under it above
-// its stretch's water) and every foot z on a grid line below its ground W_g (water W, excess head phi = h(z) - W, h
-// the head at the foot: the two-point flux's face value between the cells above and below, the
+// Computes: for every column where the head under the ground exceeds the water on it (the water
+// pushes up: on open ground where it leaves the soil, under a cover where it presses on it) and
+// every foot z on a grid line below its ground W_g (water W, excess head phi = h(z) - W, h the
+// head at the foot: the two-point flux's face value between the cells above and below, the
 // bottom cell's head on the base):
 // - 2.9a: u = gamma_w (h - z) against sigma = sum gamma_sat,i t_i + gamma_w (W - W_g),
 //   utilisation gamma_G;dst u / (gamma_G;stb sigma);
 // - 2.9b: S = gamma_w phi against G' = sum (gamma_sat,i - gamma_w) t_i, utilisation
 //   gamma_G;dst S / (gamma_G;stb G');
 // - heave column: FS = G' / S, the layered form of i_c z / phi;
-// the worst of each over the feet at least as deep as the toe of the wall nearest the column (the
-// verdict, as for the prism: an average over at least the wall depth), and the heave column
-// over every depth, down to one cell (indicative: near a toe or a cover end it depends on the
-// grid). For every layer above a more pervious one (smaller kz) and every open outflow column
-// it reaches: EC7 UPL at its base, u against the total overburden (soil and water above it),
-// utilisation gamma_G;dst u / (gamma_G;stb sigma) with the UPL factors; the worst per layer.
+// the worst of each over the verdict's feet: those at least as deep as the toe of the wall
+// nearest the column (an average over at least the wall depth, as for the prism) and, at any
+// depth, the top and base of every layer less pervious (in kz) than the one below it (such a
+// layer lifts off as a whole); and the heave column over every depth, down to one cell
+// (indicative: near a toe or a cover end it depends on the grid). For every layer above a more
+// pervious one and every such column it reaches: EC7 UPL at its base, u against the total
+// overburden (soil and water above it), utilisation gamma_G;dst u / (gamma_G;stb sigma) with
+// the UPL factors; the worst per layer.
 //
 // Assumes: the result of a section model (heads per cell, NaN outside the soil); the columns'
 // figures are those of the final grid (no error estimate: averages over depth converge with
-// the grid); a cover's own weight is not known and not counted.
+// the grid); a cover's own weight is not known and not counted (conservative).
 //
 // Holds: figures are finite or NaN (no outflow ground, no excess head); X is the column's centre,
 // Z the foot's elevation, Layer the layer just above the foot (0-based).
@@ -67,9 +70,6 @@ std::size_t LayerAt(const section::TSection& s, double y);
 
 // The stretch of ground a column at x stands on: the number of walls left of x.
 std::size_t StretchAt(const section::TSection& s, double x);
-
-// Whether the ground at x is open to the water (no cover there).
-bool OpenGround(const section::TSection& s, double x);
 
 // The head at grid line j of column i: the face value between the cells below and above (kz
 // over the half heights as weights), the bottom cell's head on the base; NaN above the ground.

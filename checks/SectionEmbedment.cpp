@@ -50,7 +50,7 @@ TSectionEmbedment SearchSectionEmbedment(const section::TSection& s, TCriterion 
                        " m (indicative only, or no open outflow)";
             done.Passes = true;
         } else {
-            done.Passes = CriterionMargin(value, criterion, out.Target) >= 1;
+            done.Passes = SectionPasses(done.Value, criterion, out.Target);
         }
         out.Trials.push_back(done);
         if (progress) progress(done);
@@ -77,15 +77,19 @@ TSectionEmbedment SearchSectionEmbedment(const section::TSection& s, TCriterion 
         out.Note = "not even walls to the base pass";
         return out;
     }
+    std::string stopped; // a trial that could not be judged ends the search with what it found
     while (fail - pass > step) {
         const double mid = Snapped(s, (fail + pass) / 2);
         if (!(mid < fail && mid > pass)) break;
-        if ((out.Note = trial(mid)) != "") return out;
+        if ((stopped = trial(mid)) != "") break;
         (out.Trials.back().Passes ? pass : fail) = mid;
     }
     out.Toe = pass;
     out.FailingToe = fail;
-    if (pass == s.Base()) out.Note = "only walls to the base pass (they cut the flow off)";
+    if (!stopped.empty())
+        out.Note = "the search stopped early: " + stopped;
+    else if (pass == s.Base())
+        out.Note = "only walls to the base pass (they cut the flow off)";
     return out;
 }
 

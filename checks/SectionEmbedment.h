@@ -13,8 +13,9 @@
 //
 // Holds: Toe is the highest passing toe found (NaN when none passes, even on the base),
 // FailingToe the lowest failing one above it (NaN when the shallowest already passes); the trials
-// in the order run, each given to `progress` (if any) when done; Note says why no search was run or
-// what the answer means at the ends.
+// in the order run, each given to `progress` (if any) when done; Note says why no search was run,
+// why it stopped early (a trial that could not be solved or judged: the bracket found so far is
+// kept), or what the answer means at the ends.
 #pragma once
 
 #include "checks/GoverningCheck.h"

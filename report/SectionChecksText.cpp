@@ -30,7 +30,7 @@ std::string WithError(double value, double error, const std::string& unit) {
 std::string Verdict(double value, TCriterion criterion, const checks::TCheckSettings& s) {
     const long double target = checks::CriterionTarget(s, criterion);
     if (std::isnan(value)) return "no verdict";
-    const bool passes = checks::CriterionMargin(value, criterion, target) >= 1;
+    const bool passes = checks::SectionPasses(value, criterion, target);
     return RequiredText(criterion, target) + ": " + (passes ? "passes" : "fails");
 }
 
@@ -65,12 +65,16 @@ std::string SectionChecksText(const section::TSectionResult& r, const checks::TS
         const checks::TSectionWallCheck& k = c.Walls[w];
         const std::string wall = " wall " + std::to_string(w + 1) + ": ";
         if (k.Outflow) {
-            out += wall + "exit gradient " + WithError(k.Exit, k.ExitError, "") + " at x " +
-                   Figure(k.ExitX) + " m, i_c " + Figure(k.ExitCritical) + ", FS " +
-                   Figure(k.ExitFs) + " (" +
-                   (k.ExitIndicative ? std::string("indicative: next to a cover end, no verdict")
-                                     : Verdict(k.ExitFs, TCriterion::Exit, s)) +
-                   ")\n";
+            if (std::isnan(k.Exit))
+                out += wall + "exit gradient: no open outflow ground nearer this wall\n";
+            else
+                out +=
+                    wall + "exit gradient " + WithError(k.Exit, k.ExitError, "") + " at x " +
+                    Figure(k.ExitX) + " m, i_c " + Figure(k.ExitCritical) + ", FS " +
+                    Figure(k.ExitFs) + " (" +
+                    (k.ExitIndicative ? std::string("indicative: next to a cover end, no verdict")
+                                      : Verdict(k.ExitFs, TCriterion::Exit, s)) +
+                    ")\n";
             out += wall + "Terzaghi prism " + Figure(k.PrismDepth) + " m deep, " +
                    Figure(k.PrismWidth) + " m wide, h_a " +
                    WithError(k.PrismHead, k.PrismHeadError, " m") + ", gamma' " +
@@ -81,8 +85,11 @@ std::string SectionChecksText(const section::TSectionResult& r, const checks::TS
             out += wall + "EC7 HYD on the prism: 2.9a utilisation " + Figure(a) + " (" +
                    Verdict(a, TCriterion::Ec7a, s) + "), 2.9b utilisation " + Figure(b) + " (" +
                    Verdict(b, TCriterion::Ec7b, s) + ")\n";
-        } else {
+        } else if (sec.Surface[w].Water == sec.Surface[w + 1].Water) {
             out += wall + "the water stands level on both sides: no outflow to check\n";
+        } else {
+            out += wall + "nothing flows beneath it (it reaches the base, or the soil on a side is "
+                          "cut off): hydrostatic on both sides, no outflow to check\n";
         }
         out += wall + "net water pressure " + Figure(k.NetForce) +
                " kN/m (positive towards the right), moment about the toe " + Figure(k.NetMoment) +
@@ -90,7 +97,7 @@ std::string SectionChecksText(const section::TSectionResult& r, const checks::TS
     }
     const checks::TSectionColumns& col = c.Columns;
     if (std::isnan(col.Ec7a.Value)) {
-        out += " soil columns: no open outflow ground\n";
+        out += " soil columns: no ground where the water pushes up\n";
     } else {
         out += " EC7 HYD on every column down to at least the nearer toe: 2.9a worst utilisation " +
                Figure(col.Ec7a.Value) + Where(sec, col.Ec7a) + " (" +

@@ -29,9 +29,8 @@ std::string LayerName(const section::TSection& s, std::size_t l) {
     return s.Layers[l].Name.empty() ? "layer " + std::to_string(l + 1) : s.Layers[l].Name;
 }
 
-std::string SectionTables(const section::TSectionResult& r) {
+std::string SectionTables(const section::TSectionResult& r, double gw) {
     const section::TSection& s = r.Section;
-    const double gw = section::GammaWater;
     std::string out = "<table id=\"layers\">\n" +
                       Head({"Layer", "Bottom (m)", "kx (m/s)", "kz (m/s)",
                             "\xCE\xB3sat (kN/m\xC2\xB3)", "i_c = \xCE\xB3'/\xCE\xB3w"});
@@ -104,7 +103,7 @@ std::string CheckRow(const std::string& check, const std::string& where, const s
     if (!verdict) {
         result = "indicative";
     } else if (std::isfinite(figure)) {
-        const bool passes = checks::CriterionMargin(figure, criterion, target) >= 1;
+        const bool passes = checks::SectionPasses(figure, criterion, target);
         result = passes ? "passes" : "fails";
         cls = passes ? "pass" : "fail";
     }
@@ -238,7 +237,8 @@ std::string SectionReportHtml(const TSectionReportContent& c) {
            HtmlEscape(GoverningSentence(c.Checks.Governing)) + ".</p>\n";
     out += "<section>\n<h2>Project</h2>\n" + InfoTable(c.Info) + "</section>\n";
     out += "<section>\n<h2>The section</h2>\n" + SectionSvg(r.Section, "section-drawing") +
-           "<div class=\"grid\">\n" + SectionTables(r) + "</div>\n</section>\n";
+           "<div class=\"grid\">\n" + SectionTables(r, static_cast<double>(c.Settings.GammaW)) +
+           "</div>\n</section>\n";
     out += "<section>\n<h2>Check settings</h2>\n" + Settings(c.Settings) + "</section>\n";
     out += "<section>\n<h2>Results</h2>\n" + Results(r) + "</section>\n";
     if (!c.FlowNetPng.empty())

@@ -54,6 +54,16 @@ TEST(SectionChecks, NetWaterPressureOnAWallMatchesTheExactSolutionAndHydrostatic
     const double hydrostatic = gw / 2 * (13.0 * 13.0 - 10.0 * 10.0);
     EXPECT_NEAR(h.Walls[0].NetForce, hydrostatic, 1e-9 * hydrostatic);
     EXPECT_FALSE(h.Governing.Present);
+
+    // Dug to -3 on the right with the water at -2: between the water levels the net pressure is
+    // linear, below -2 it is 2 gw. Exactly F = gw (2^2 / 2 + 2 x 8) = 18 gw and, about the toe
+    // on the base at -10, M = gw (2 x 8^2 / 2 + integral from -2 to 0 of -y (y + 10)) =
+    // gw (64 + 52 / 3): the water level, off the grid's lines, must split the midpoint rule.
+    TSection dug = SymmetricWall(-10);
+    dug.Surface = {{0.0, 0.0, false, {}}, {-3.0, -2.0, false, {}}};
+    const checks::TSectionChecks e = checks::RunSectionChecks(*Solved(dug), settings);
+    EXPECT_NEAR(e.Walls[0].NetForce, 18 * gw, 1e-9 * 18 * gw);
+    EXPECT_NEAR(e.Walls[0].NetMoment, (64 + 52.0 / 3) * gw, 1e-9 * 82 * gw);
 }
 
 TEST(SectionChecks, HeaveColumnAtCraigsCofferdamUsesTheHeadAtTheToe) {
@@ -97,6 +107,27 @@ TEST(SectionChecks, UpliftOfAClayOverALeakySandFollowsOneDimensionalLeakage) {
     EXPECT_EQ(up.Layer, 0u);
     EXPECT_NEAR(up.Z, -9.0, 1e-9);
     EXPECT_NEAR(up.Utilisation, 44.145 / (0.9 * 58.86), 0.01 * 0.8333);
+}
+
+TEST(SectionChecks, AClayThatLiftsOffAboveTheToesFailsTheSection) {
+    // A 1 m clay under the excavation floor, on a sand fed from outside, its base above the
+    // toes: its pore pressure exceeds its whole overburden (UPL utilisation above 1 even without
+    // factors), so the column verdict at its base must fail whatever the toes' depth.
+    TSection s;
+    s.Layers = {{-5.0, 1e-4, 1e-4, 20.0, "sand"},
+                {-6.0, 1e-8, 1e-8, 19.0, "clay"},
+                {-30.0, 1e-4, 1e-4, 20.0, "sand"}};
+    s.Walls = {{-10.0, -12.0}, {10.0, -12.0}};
+    s.Surface = {{0.0, 0.0, false, {}}, {-3.5, -3.5, false, {}}, {0.0, 0.0, false, {}}};
+    checks::TCheckSettings unfactored;
+    unfactored.UpliftDst = unfactored.UpliftStb = 1;
+    const checks::TSectionChecks c = checks::RunSectionChecks(*Solved(s), unfactored);
+    ASSERT_EQ(c.Columns.Uplift.size(), 1u);
+    EXPECT_GT(c.Columns.Uplift[0].Utilisation, 1.0);
+    EXPECT_NEAR(c.Columns.Heave.Z, -6.0, 1e-9);
+    EXPECT_LT(c.Columns.Heave.Value, 1.0);
+    EXPECT_TRUE(c.Governing.Present);
+    EXPECT_LT(c.Governing.Margin, 1.0L);
 }
 
 TEST(SectionEmbedment, SingleWallColumnCriterionFindsTheClosedFormDepth) {
