@@ -5,13 +5,15 @@
 // Assumes: HeadGrid holds values within 0..FullScale; no worker is writing it.
 //
 // Holds on return: GradGrid rows 0..50, columns 0..LastCol are exact (whole numbers in rows 0
-// and 50, whole multiples of 1/2 in rows 1..49) and FineGrad holds their refinement.
+// and 50, whole multiples of 1/2 in rows 1..49, all within +-FullScale) and FineGrad holds their
+// refinement. Differences of two values within 0..FullScale and their halves are exact in
+// double, so the field is the one extended precision gives.
 #include "sheetpile/ModelState.h"
 
 namespace sheetpile {
 
 void TModel::BuildGradientField() {
-    auto head = [this](int r, int c) { return static_cast<long double>(HeadGrid[r][c]); };
+    auto head = [this](int r, int c) { return static_cast<double>(HeadGrid[r][c]); };
     for (int c = 0; c <= LastCol; ++c) {
         GradGrid[0][c] = head(0, c) - head(1, c);
         GradGrid[BaseRow][c] = head(BaseRow - 1, c) - head(BaseRow, c);

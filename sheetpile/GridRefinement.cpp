@@ -7,7 +7,9 @@
 // Holds on return: fine rows 0..200 and columns 0..4 x LastCol are written, nothing else;
 // fine node [4r][4c] equals coarse [r][c]. Neighbouring cells write the same values on their
 // shared edge (avg is symmetric), so the visiting order does not matter. Integer averages are
-// truncated (shifts); real averages are exact for the gradient field's values.
+// truncated (shifts); real averages are exact for the gradient field's values: sums of four
+// multiples of 1/2 within +-FullScale, and the means of means down to 1/16, need at most 35
+// significant bits, well inside double's 53.
 #include "sheetpile/ModelState.h"
 
 #include <atomic>
@@ -59,12 +61,10 @@ void TModel::RefineHead() {
 }
 
 void TModel::RefineGradient() {
-    RefineGrid<long double>(
-        GradGrid, LastCol, [](long double p, long double q) { return (p + q) / 2; },
-        [](long double tl, long double tr, long double br, long double bl) {
-            return (((tl + tr) + br) + bl) / 4;
-        },
-        [this](int y, int x, long double v) { FineGrad[y][x] = v; });
+    RefineGrid<double>(
+        GradGrid, LastCol, [](double p, double q) { return (p + q) / 2; },
+        [](double tl, double tr, double br, double bl) { return (((tl + tr) + br) + bl) / 4; },
+        [this](int y, int x, double v) { FineGrad[y][x] = v; });
 }
 
 } // namespace sheetpile

@@ -48,8 +48,11 @@ template <typename T, int Rows, int Cols> using TGrid = std::array<std::array<T,
 
 using CoarseGrid = TGrid<std::uint32_t, CoarseRows, CoarseCols>;
 using FineGrid = TGrid<std::uint32_t, FineRows, FineCols>;
-using CoarseRealGrid = TGrid<long double, CoarseRows, CoarseCols>;
-using FineRealGrid = TGrid<long double, FineRows, FineCols>;
+// The gradient field's values are whole multiples of 1/16 within +-FullScale (see
+// GradientField.cpp): double holds them, and every sum and mean of them, exactly, in half the
+// storage of long double.
+using CoarseRealGrid = TGrid<double, CoarseRows, CoarseCols>;
+using FineRealGrid = TGrid<double, FineRows, FineCols>;
 
 // Round to nearest, ties to even, in the default rounding mode; the caller keeps the value
 // within the 64-bit range.
