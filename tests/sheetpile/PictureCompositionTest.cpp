@@ -28,6 +28,8 @@ std::unique_ptr<TModel> PictureModel(long double d, long double L, long double R
     m->UnitWeightRatio = 1;
     m->Permeability = 1e-5L;
     m->SetupGeometry(2, d, L, R);
+    for (auto& row : m->FineHead) row.fill(0); // a new model leaves them unwritten
+    for (auto& row : m->FineStream) row.fill(0);
     return m;
 }
 
