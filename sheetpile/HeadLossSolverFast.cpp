@@ -148,79 +148,82 @@ class THeadWave {
         return changed != 0;
     }
 
-    // Step t of a segment of `passes` passes: every slot c of t's residue whose pass (t - c) / 4
-    // lies in 0..passes-1.
-    void Step(int t, int passes) {
-        const int m = t & 3, first = std::max(0, t - 4 * (passes - 1)), last = std::min(g.N - 1, t);
-        auto wanted = [&](int c) { return (c & 3) == m && c >= first && c <= last; };
+    // What a step does that follows from its residue m and its range first..last of wanted
+    // columns alone: the vectors holding the swept columns and their masks, the groups that sweep
+    // them and the scalar chains each group carries. Every step between a segment's filling and
+    // its draining wants all columns, so the plans of the four residues are made once per solve.
+    struct TGroup {
+        int v, count;
+        unsigned masked;
+        TSweepFn sweep;
+    };
+    static constexpr std::size_t MaxVectors = TPlanes::Width / SolverLanes;
+    struct TStepPlan {
+        int m = 0, firstVector = 0, vectors = 0, groupCount = 0;
+        bool swept = false;                               // some wanted column is swept
+        bool leftEdge = false, wall = false, tip = false; // wanted(0), wanted(U-1), wanted(U)
+        bool wallAlone = false, tipAlone = false, leftAlone = false, rightAlone = false;
+        bool backwards = false;
+        std::ptrdiff_t left = 0, right = 0;
+        std::array<V, MaxVectors> sweepMasks, blanketMasks;
+        std::array<unsigned, MaxVectors> sweepBits, blanketBits;
+        std::array<TGroup, MaxVectors> groups;
+    };
 
+    void Plan(int m, int first, int last, TStepPlan& plan) {
+        auto wanted = [&](int c) { return (c & 3) == m && c >= first && c <= last; };
+        plan.m = m;
+        plan.leftEdge = wanted(0);
+        plan.wall = wanted(g.U - 1);
+        plan.tip = wanted(g.U);
         // Slots of the wanted columns in plane m, and the vectors of eight slots that hold them.
         const int c0 = first + ((m - first) & 3), c1 = last - ((last - m) & 3);
-        if (c0 > c1) {
-            if (wanted(0)) LeftEdgeAlone();
-            if (wanted(g.U) && BelowTip()) MarkBelowTip(t);
-            return;
-        }
+        plan.swept = c0 <= c1;
+        if (!plan.swept) return;
         const int k0 = (c0 >> 2) + Pad, k1 = (c1 >> 2) + Pad;
         const int firstVector = k0 & ~(SolverLanes - 1);
         const int vectors = (k1 - firstVector) / SolverLanes + 1;
+        plan.firstVector = firstVector;
+        plan.vectors = vectors;
         std::uint32_t* const own = G.Slots(m, 0, 0);
         // Column c - 1 lies in plane m - 1 at the same slot, or in plane 3 one slot back; c + 1
         // likewise.
-        const std::ptrdiff_t left = G.Slots((m + 3) & 3, 0, m == 0 ? -1 : 0) - own;
-        const std::ptrdiff_t right = G.Slots((m + 1) & 3, 0, m == 3 ? 1 : 0) - own;
+        plan.left = G.Slots((m + 3) & 3, 0, m == 0 ? -1 : 0) - own;
+        plan.right = G.Slots((m + 1) & 3, 0, m == 3 ? 1 : 0) - own;
 
-        std::array<V, TPlanes::Width / SolverLanes> sweepMasks;
-        std::array<unsigned, TPlanes::Width / SolverLanes> sweepBits;
         for (int v = 0; v < vectors; ++v) {
             const int k = firstVector + SolverLanes * v;
             const auto iv = static_cast<std::size_t>(v);
             const unsigned range = LaneRange(k0 - k, k1 - k);
             const std::size_t at = static_cast<std::size_t>(m * TPlanes::Width + k);
             const V rangeMask = range == 0xFFu ? V(~0u) : LaneMask(range);
-            const V sweeps = Load(&Sweeps[at]) & rangeMask;
-            sweepMasks[iv] = sweeps;
-            sweepBits[iv] = LaneBits(sweeps);
-            if (sweepBits[iv] == 0) continue;
-            // The base node of every swept column, and the blanket node where there is one.
-            std::uint32_t* const node = own + k;
-            const V base = Third(Load(node + (B - 1) * Row) + Load(node + left + B * Row) +
-                                 Load(node + right + B * Row));
-            Store(Blend(Load(node + B * Row), base, sweeps), node + B * Row);
-            const V blankets = Load(&Blankets[at]) & rangeMask;
-            if (LaneBits(blankets) != 0) {
-                const V top = Third(Load(node + Row) + Load(node + left) + Load(node + right));
-                Store(Blend(Load(node), top, blankets), node);
-            }
-        }
-        if (wanted(g.U - 1)) {
-            Base(g.U);
-            Base(g.D);
+            plan.sweepMasks[iv] = Load(&Sweeps[at]) & rangeMask;
+            plan.sweepBits[iv] = LaneBits(plan.sweepMasks[iv]);
+            plan.blanketMasks[iv] = Load(&Blankets[at]) & rangeMask;
+            plan.blanketBits[iv] = LaneBits(plan.blanketMasks[iv]);
         }
 
         // Groups of up to GroupVectors vectors whose columns are swept. Column 0 lies in the first
         // vector (its lanes there store back what they load) and column N-1 in the last one: the
         // left edge goes with a later group of four, the right edge with an earlier one, and
         // otherwise each on its own before the sweeps.
-        struct TGroup {
-            int v, count;
-            unsigned masked;
-        };
-        std::array<TGroup, TPlanes::Width / SolverLanes> groups;
+        auto& groups = plan.groups;
         int groupCount = 0;
         for (int v = 0; v < vectors;) {
-            while (v < vectors && sweepBits[static_cast<std::size_t>(v)] == 0) ++v;
+            while (v < vectors && plan.sweepBits[static_cast<std::size_t>(v)] == 0) ++v;
             int count = 0;
             unsigned masked = 0;
             while (count < GroupVectors && v + count < vectors &&
-                   sweepBits[static_cast<std::size_t>(v + count)] != 0) {
-                if (sweepBits[static_cast<std::size_t>(v + count)] != 0xFFu) masked |= 1u << count;
+                   plan.sweepBits[static_cast<std::size_t>(v + count)] != 0) {
+                if (plan.sweepBits[static_cast<std::size_t>(v + count)] != 0xFFu)
+                    masked |= 1u << count;
                 ++count;
             }
             if (count == 0) break;
-            groups[static_cast<std::size_t>(groupCount++)] = {v, count, masked};
+            groups[static_cast<std::size_t>(groupCount++)] = {v, count, masked, nullptr};
             v += count;
         }
+        plan.groupCount = groupCount;
         // The wall goes with a whole group before the one of column U-1, whose sweep reads it; the
         // nodes below the tip with one after the group of column U, whose lane there stores back
         // what it loads.
@@ -235,47 +238,96 @@ class THeadWave {
             return ChainsOf(group.count, group.masked) & WallFaces;
         };
         int wallAt = -1, tipAt = -1;
-        if (wanted(g.U - 1)) {
-            if (g.P >= 1)
-                for (int i = groupOf(g.U - 1) - 1; i >= 0 && wallAt < 0; --i)
-                    if (plainGroup(i)) wallAt = i;
-            if (wallAt < 0) Wall();
-        }
-        bool tipChanged = false;
-        std::uint32_t tipMoved = 0;
-        if (wanted(g.U)) {
+        if (plan.wall && g.P >= 1)
+            for (int i = groupOf(g.U - 1) - 1; i >= 0 && wallAt < 0; --i)
+                if (plainGroup(i)) wallAt = i;
+        if (plan.tip)
             for (int i = groupOf(g.U) + 1; i < groupCount && tipAt < 0; ++i)
                 if (plainGroup(i)) tipAt = i;
-            if (tipAt < 0) tipChanged = BelowTip();
-        }
         int leftAt = -1, rightAt = -1;
-        if (wanted(0)) {
+        if (plan.leftEdge)
             for (int i = 1; i < groupCount && leftAt < 0; ++i)
                 if (groups[static_cast<std::size_t>(i)].count == GroupVectors) leftAt = i;
-            if (leftAt < 0) LeftEdgeAlone();
-        }
-        if (wanted(g.N - 1)) {
+        const bool rightEdge = wanted(g.N - 1);
+        if (rightEdge)
             for (int i = 0; i + 1 < groupCount && rightAt < 0; ++i)
                 if (groups[static_cast<std::size_t>(i)].count == GroupVectors) rightAt = i;
-            if (rightAt < 0) RightEdgeAlone();
+        plan.wallAlone = plan.wall && wallAt < 0;
+        plan.tipAlone = plan.tip && tipAt < 0;
+        plan.leftAlone = plan.leftEdge && leftAt < 0;
+        plan.rightAlone = rightEdge && rightAt < 0;
+        plan.backwards = (m & 1) && !plan.leftEdge && !rightEdge && wallAt < 0 && tipAt < 0;
+        for (int i = 0; i < groupCount; ++i) {
+            TGroup& group = groups[static_cast<std::size_t>(i)];
+            const unsigned withEdges =
+                (i == leftAt ? LeftEdge : 0u) | (i == rightAt ? RightEdge : 0u) |
+                (i == wallAt ? WallFaces : 0u) | (i == tipAt ? BelowTipNodes : 0u);
+            group.sweep = SweepTable[static_cast<std::size_t>(group.count - 1)]
+                                    [group.masked * 16 + withEdges];
         }
+    }
+
+    // Step t of a segment of `passes` passes: every slot c of t's residue whose pass (t - c) / 4
+    // lies in 0..passes-1.
+    void Step(int t, int passes) {
+        const int m = t & 3, first = std::max(0, t - 4 * (passes - 1)), last = std::min(g.N - 1, t);
+        const TStepPlan* plan = &Edge;
+        if (first == 0 && last == g.N - 1) {
+            if (!Planned[static_cast<std::size_t>(m)]) {
+                Plan(m, first, last, Steady[static_cast<std::size_t>(m)]);
+                Planned[static_cast<std::size_t>(m)] = true;
+            }
+            plan = &Steady[static_cast<std::size_t>(m)];
+        } else {
+            Plan(m, first, last, Edge);
+        }
+        Run(*plan, t);
+    }
+
+    void Run(const TStepPlan& plan, int t) {
+        if (!plan.swept) {
+            if (plan.leftEdge) LeftEdgeAlone();
+            if (plan.tip && BelowTip()) MarkBelowTip(t);
+            return;
+        }
+        std::uint32_t* const own = G.Slots(plan.m, 0, 0);
+        const std::ptrdiff_t left = plan.left, right = plan.right;
+        for (int v = 0; v < plan.vectors; ++v) {
+            const auto iv = static_cast<std::size_t>(v);
+            if (plan.sweepBits[iv] == 0) continue;
+            // The base node of every swept column, and the blanket node where there is one.
+            std::uint32_t* const node = own + plan.firstVector + SolverLanes * v;
+            const V base = Third(Load(node + (B - 1) * Row) + Load(node + left + B * Row) +
+                                 Load(node + right + B * Row));
+            Store(Blend(Load(node + B * Row), base, plan.sweepMasks[iv]), node + B * Row);
+            if (plan.blanketBits[iv] != 0) {
+                const V top = Third(Load(node + Row) + Load(node + left) + Load(node + right));
+                Store(Blend(Load(node), top, plan.blanketMasks[iv]), node);
+            }
+        }
+        if (plan.wall) {
+            Base(g.U);
+            Base(g.D);
+        }
+        if (plan.wallAlone) Wall();
+        bool tipChanged = false;
+        std::uint32_t tipMoved = 0;
+        if (plan.tipAlone) tipChanged = BelowTip();
+        if (plan.leftAlone) LeftEdgeAlone();
+        if (plan.rightAlone) RightEdgeAlone();
         const TEdgeColumns edges{&H(0, 0),   &H(0, 1),       &H(0, g.N), &H(0, g.N - 1),
                                  &H(0, g.U), &H(0, g.U - 1), &H(0, g.D), &H(0, g.D + 1),
                                  g.P,        g.U > g.L,      g.R > g.D,  &tipMoved};
 
         // Lane 0 of the vector at slot k runs column 4 (k - Pad) + m, pass (t - m) / 4 - k + Pad.
-        const int pass0 = (t - m) / 4 + Pad;
-        const bool backwards = (t & 1) && !wanted(0) && !wanted(g.N - 1) && wallAt < 0 && tipAt < 0;
-        for (int n = 0; n < groupCount; ++n) {
-            const int i = backwards ? groupCount - 1 - n : n;
-            const TGroup& group = groups[static_cast<std::size_t>(i)];
-            const int k = firstVector + SolverLanes * group.v;
-            const unsigned withEdges =
-                (i == leftAt ? LeftEdge : 0u) | (i == rightAt ? RightEdge : 0u) |
-                (i == wallAt ? WallFaces : 0u) | (i == tipAt ? BelowTipNodes : 0u);
+        const int pass0 = (t - plan.m) / 4 + Pad;
+        for (int n = 0; n < plan.groupCount; ++n) {
+            const int i = plan.backwards ? plan.groupCount - 1 - n : n;
+            const TGroup& group = plan.groups[static_cast<std::size_t>(i)];
+            const int k = plan.firstVector + SolverLanes * group.v;
             V moved[GroupVectors];
-            SweepTable[static_cast<std::size_t>(group.count - 1)][group.masked * 16 + withEdges](
-                own + k, left, right, &sweepMasks[static_cast<std::size_t>(group.v)], moved, edges);
+            group.sweep(own + k, left, right, &plan.sweepMasks[static_cast<std::size_t>(group.v)],
+                        moved, edges);
             for (int j = 0; j < group.count; ++j)
                 Mark(pass0 - (k + SolverLanes * j), LaneBits(moved[j]));
         }
@@ -286,6 +338,9 @@ class THeadWave {
     std::array<std::uint64_t, MarkWords> Marks{};
     TPlanes& G;
     const TGeometry g;
+    std::array<TStepPlan, 4> Steady;
+    std::array<bool, 4> Planned{};
+    TStepPlan Edge;
 };
 
 } // namespace
