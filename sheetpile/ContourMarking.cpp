@@ -37,17 +37,17 @@ struct TSegment {
 void MarkBands(TBitmap& bmp, const FineGrid& F, int lastX, std::uint32_t n, TColor colour,
                std::initializer_list<TSegment> closing) {
     if (n > 0) {
-        const std::uint32_t s = BandWidth(n);
+        const TBandLookup bandOf(n);
         std::array<std::uint32_t, FineRows> left; // bands of the column before the current one
         std::uint32_t b = 0;
         for (int y = 0; y < FineRows; ++y) {
-            BandOfDivision(F[y][0], n, s, b);
+            bandOf(F[y][0], b);
             left[y] = b;
         }
         for (int x = 1; x <= lastX; ++x) {
             for (int y = 0; y < FineRows; ++y) {
                 const std::uint32_t p = b; // band of the cell visited just before
-                BandOfDivision(F[y][x], n, s, b);
+                bandOf(F[y][x], b);
                 if (b < p) bmp.SetPixel(x, y, colour);
                 if (p < b) bmp.SetPixel(x, y - 1, colour);
                 if (b < left[y]) bmp.SetPixel(x, y, colour);

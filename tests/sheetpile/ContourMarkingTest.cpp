@@ -1,4 +1,5 @@
-// Contour marking: band width and lookup (the division against the plain search), the pixel
+// Contour marking: band width and lookup (the division against the plain search, the
+// multiplication against the division), the pixel
 // that marks each band boundary, the running band at values without a band, and the closing
 // lines of both families, on small hand-made fields.
 #include "sheetpile/ContourBands.h"
@@ -113,6 +114,35 @@ TEST(ContourBands, DivisionMatchesTheLinearSearchAtEveryBandBoundary) {
     EXPECT_FALSE(BandOfDivision(999999999, 3, BandWidth(3), b));
     EXPECT_FALSE(BandOfDivision(0, 2000000000, BandWidth(2000000000), b)) << "empty bands";
     EXPECT_EQ(b, 5u);
+}
+
+TEST(ContourBands, ReciprocalMatchesTheDivisionForEveryWidth) {
+    std::vector<std::uint32_t> counts{
+        1,    2,     3,         7,         10,         40,
+        1510, 65536, 999999999, FullScale, 2000000000, std::numeric_limits<std::uint32_t>::max()};
+    std::uint64_t x = 99;
+    for (int i = 0; i < 200; ++i) {
+        x = x * 6364136223846793005ull + 1442695040888963407ull;
+        counts.push_back(
+            std::max(1u, static_cast<std::uint32_t>(x >> 32) >> (x & 31))); // all sizes
+    }
+    for (const std::uint32_t n : counts) {
+        const std::uint32_t s = BandWidth(n);
+        const TBandLookup lookup(n);
+        std::vector<std::uint32_t> values{0, 1, s - 1, s, s + 1, FullScale, ~0u};
+        for (std::uint32_t k = 1; k <= std::min(n, 64u); ++k)
+            values.insert(values.end(), {k * s - 1, k * s, k * s + 1});
+        for (int i = 0; i < 2000; ++i) {
+            x = x * 6364136223846793005ull + 1442695040888963407ull;
+            values.push_back(static_cast<std::uint32_t>(x >> 32));
+        }
+        for (const std::uint32_t v : values) {
+            std::uint32_t division = 0xABCD, reciprocal = 0xABCD;
+            ASSERT_EQ(lookup(v, reciprocal), BandOfDivision(v, n, s, division))
+                << "N " << n << " v " << v;
+            ASSERT_EQ(reciprocal, division) << "N " << n << " v " << v;
+        }
+    }
 }
 
 TEST(ContourMarking, EachBoundaryMarksOnePixelOnTheCellOfTheLowerBand) {
