@@ -2,6 +2,8 @@
 // the search solves two trial depths at a time on two threads).
 #include "checks/DesignChecks.h"
 #include "checks/EmbedmentSearch.h"
+#include "sheetpile/RunResult.h"
+#include "sheetpile/TrialWalls.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,17 +29,23 @@ std::unique_ptr<TModel> DefaultRun() {
 }
 
 void BM_DesignChecks(benchmark::State& state) {
-    auto m = DefaultRun();
+    const auto run = sheetpile::TrialResult(*DefaultRun());
     for (auto _ : state)
-        benchmark::DoNotOptimize(verrask::checks::RunDesignChecks(*m, {}).Prism.Fs);
+        benchmark::DoNotOptimize(verrask::checks::RunDesignChecks(*run, {}).Prism.Fs);
 }
 
 // Argument: the criterion, 0 = terzaghi .. 4 = column.
 void BM_EmbedmentSearch(benchmark::State& state) {
-    auto m = DefaultRun();
+    const auto run = sheetpile::TrialResult(*DefaultRun());
     const auto criterion = static_cast<TCriterion>(state.range(0));
     std::size_t trials = 0;
-    for (auto _ : state) trials = verrask::checks::SearchEmbedment(*m, criterion, {}).Trials.size();
+    for (auto _ : state) {
+        sheetpile::TTrialWalls walls(run, true); // fresh trial models, as every search makes
+        trials = verrask::checks::SearchEmbedment(
+                     *run, [&walls](int worker, int rows) { return walls.Solve(worker, rows); },
+                     criterion, {})
+                     .Trials.size();
+    }
     state.counters["trials"] = static_cast<double>(trials);
 }
 

@@ -3,7 +3,7 @@
 
 namespace verrask::checks {
 
-TBlanketUplift ComputeBlanketUplift(const sheetpile::TModel& m, const TCheckSettings& s) {
+TBlanketUplift ComputeBlanketUplift(const section::TNodeResult& m, const TCheckSettings& s) {
     TBlanketUplift b;
     const int from = m.PileDownCol, to = m.RightBlanketCol;
     if (to <= from) return b;

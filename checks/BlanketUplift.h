@@ -23,6 +23,6 @@ struct TBlanketUplift {
     long double RequiredWeight = NotAvailable; // kN/m2 of blanket
 };
 
-TBlanketUplift ComputeBlanketUplift(const sheetpile::TModel& m, const TCheckSettings& s);
+TBlanketUplift ComputeBlanketUplift(const section::TNodeResult& m, const TCheckSettings& s);
 
 } // namespace verrask::checks

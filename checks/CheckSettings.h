@@ -3,16 +3,16 @@
 // Computes: nothing by itself; gives the grid step, the excess head over the tailwater at a grid
 // node, the critical gradient and the unit weights that the figures share.
 //
-// Assumes: the model holds a completed solve of the head-loss field (HeadGrid) for its current
+// Assumes: the run holds a completed solve of the head-loss field (HeadGrid) for its current
 // geometry and inputs; lengths and heads in m, unit weights in kN/m3, so forces come out in kN per
-// metre of wall and pressures in kPa. The checks only read the model.
+// metre of wall and pressures in kPa. The checks only read the run (section/NodeResult.h).
 //
 // Holds: every figure that cannot be computed is NaN and carries the reason; nothing returns an
 // infinity. The heads are water depths over the ground surfaces, so the tailwater depth is H2
 // unless the user sets another one.
 #pragma once
 
-#include "sheetpile/ModelState.h"
+#include "section/NodeResult.h"
 
 #include <cmath>
 #include <limits>
@@ -53,22 +53,22 @@ std::string CheckSettingsError(const TCheckSettings& s);
 long double EffectiveTailwater(const TCheckSettings& s);
 
 // One grid step, D/50, in m.
-inline long double GridStep(const sheetpile::TModel& m) {
-    return m.StratumDepth / sheetpile::BaseRow;
+inline long double GridStep(const section::TNodeResult& m) {
+    return m.StratumDepth / section::BaseRow;
 }
 
 // Excess head over the tailwater at node (r, c), in m: H x (1 - head loss / FullScale).
-inline long double ExcessHead(const sheetpile::TModel& m, int r, int c) {
-    return m.HeadDiff * (1 - static_cast<long double>(m.HeadGrid[r][c]) / sheetpile::FullScale);
+inline long double ExcessHead(const section::TNodeResult& m, int r, int c) {
+    return m.HeadDiff * (1 - static_cast<long double>(m.HeadGrid[r][c]) / section::FullScale);
 }
 
 // The wall depth as the grid has it, PileRows x D/50, in m.
-inline long double GridWallDepth(const sheetpile::TModel& m) {
+inline long double GridWallDepth(const section::TNodeResult& m) {
     return m.PileRows * GridStep(m);
 }
 
 // Critical gradient i_c = Y'/Yw; the heave figures need it positive.
-inline long double CriticalGradient(const sheetpile::TModel& m) {
+inline long double CriticalGradient(const section::TNodeResult& m) {
     return m.UnitWeightRatio;
 }
 

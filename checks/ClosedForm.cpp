@@ -33,16 +33,16 @@ long double ExactExitGradient(long double d, long double D, long double H) {
     return std::numbers::pi_v<long double> * H / (4 * D * std::comp_ellint_1(k) * k);
 }
 
-long double UnroundedShapeFactor(const sheetpile::TModel& m) {
+long double UnroundedShapeFactor(const section::TNodeResult& m) {
     long double sum = 0;
     for (int c = 0; c <= m.LeftBlanketCol; ++c)
         sum += static_cast<long double>(m.HeadGrid[1][c]) - m.HeadGrid[0][c];
     for (int c = m.RightBlanketCol; c <= m.LastCol; ++c)
         sum += static_cast<long double>(m.HeadGrid[0][c]) - m.HeadGrid[1][c];
-    return sum / (2.0L * sheetpile::FullScale);
+    return sum / (2.0L * section::FullScale);
 }
 
-TClosedForm ComputeClosedForm(const sheetpile::TModel& m) {
+TClosedForm ComputeClosedForm(const section::TNodeResult& m) {
     TClosedForm f;
     if (m.PileUpCol != m.LeftBlanketCol || m.RightBlanketCol != m.PileDownCol) {
         f.Reason = "no closed form with blankets";

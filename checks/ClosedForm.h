@@ -36,8 +36,8 @@ long double ExactExitGradient(long double d, long double D, long double H);
 
 // The model's shape factor before rounding: (InflowSum + OutflowSum) / (2 FullScale), from
 // HeadGrid.
-long double UnroundedShapeFactor(const sheetpile::TModel& m);
+long double UnroundedShapeFactor(const section::TNodeResult& m);
 
-TClosedForm ComputeClosedForm(const sheetpile::TModel& m);
+TClosedForm ComputeClosedForm(const section::TNodeResult& m);
 
 } // namespace verrask::checks

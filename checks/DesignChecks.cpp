@@ -3,7 +3,7 @@
 
 namespace verrask::checks {
 
-TDesignChecks RunDesignChecks(const sheetpile::TModel& m, const TCheckSettings& s) {
+TDesignChecks RunDesignChecks(const section::TNodeResult& m, const TCheckSettings& s) {
     TDesignChecks c;
     c.GridStep = GridStep(m);
     c.GridWallDepth = GridWallDepth(m);

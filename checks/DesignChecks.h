@@ -1,13 +1,13 @@
-// All design checks of one solved model, read from its last completed run.
+// All design checks of one completed run of the design model.
 //
 // Computes: the exit gradient, Terzaghi's prism, EC7 HYD on that prism, the heave column, the
 // water pressure on the wall, the uplift under a downstream blanket, the closed-form comparison,
 // the discharge per day from the field's own shape factor and the check that governs.
 //
-// Assumes: the model holds a completed run (HeadGrid solved for the current geometry and inputs,
+// Assumes: the run is complete (HeadGrid solved for the current geometry and inputs,
 // ShapeFactor computed) and the settings pass CheckSettingsError.
 //
-// Holds: the model is not changed; each figure is finite or NaN with its reason.
+// Holds: the run is only read; each figure is finite or NaN with its reason.
 #pragma once
 
 #include "checks/BlanketUplift.h"
@@ -46,10 +46,10 @@ struct TDesignChecks {
 
 // The field's shape factor, unrounded: the mean of the flux through the inflow and the outflow
 // surfaces, (InflowSum + OutflowSum) / (2 FullScale).
-inline long double FieldShapeFactor(const sheetpile::TModel& m) {
-    return (m.InflowSum + m.OutflowSum) / (2.0L * sheetpile::FullScale);
+inline long double FieldShapeFactor(const section::TNodeResult& m) {
+    return (m.InflowSum + m.OutflowSum) / (2.0L * section::FullScale);
 }
 
-TDesignChecks RunDesignChecks(const sheetpile::TModel& m, const TCheckSettings& s);
+TDesignChecks RunDesignChecks(const section::TNodeResult& m, const TCheckSettings& s);
 
 } // namespace verrask::checks

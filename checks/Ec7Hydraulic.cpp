@@ -26,7 +26,7 @@ TEc7Hydraulic Ec7Hyd(long double depth, long double width, long double meanExces
     return e;
 }
 
-TEc7Hydraulic ComputeEc7Hydraulic(const sheetpile::TModel& m, const TTerzaghiPrism& prism,
+TEc7Hydraulic ComputeEc7Hydraulic(const section::TNodeResult& m, const TTerzaghiPrism& prism,
                                   const TCheckSettings& s) {
     TEc7Hydraulic e =
         Ec7Hyd(prism.Depth, prism.Width, prism.MeanExcessHead, CriticalGradient(m), s);

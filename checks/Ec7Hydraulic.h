@@ -40,7 +40,7 @@ TEc7Hydraulic Ec7Hyd(long double depth, long double width, long double meanExces
                      long double criticalGradient, const TCheckSettings& s);
 
 // The check on Terzaghi's prism of the model.
-TEc7Hydraulic ComputeEc7Hydraulic(const sheetpile::TModel& m, const TTerzaghiPrism& prism,
+TEc7Hydraulic ComputeEc7Hydraulic(const section::TNodeResult& m, const TTerzaghiPrism& prism,
                                   const TCheckSettings& s);
 
 } // namespace verrask::checks

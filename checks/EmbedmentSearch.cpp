@@ -8,15 +8,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <thread>
 #include <utility>
 
 namespace verrask::checks {
 
 namespace {
-
-using sheetpile::TModel;
 
 // Rounds that place their probes by the estimated depth; later rounds split into thirds, so a
 // margin far from linear cannot stretch the search.
@@ -32,13 +29,13 @@ std::pair<int, int> Probes(int failing, long double failingMargin, int passing,
     if (span == 2) return {failing + 1, 0};
     long double estimate = NotAvailable;
     if (round >= 1 && round <= EstimatedRounds) {
-        if (passing < sheetpile::BaseRow && Available(passingMargin) && Available(failingMargin) &&
+        if (passing < section::BaseRow && Available(passingMargin) && Available(failingMargin) &&
             passingMargin > failingMargin)
             estimate = failing + (1 - failingMargin) / (passingMargin - failingMargin) * span;
-        else if (passing == sheetpile::BaseRow && failing > 0 && failingMargin > 0)
+        else if (passing == section::BaseRow && failing > 0 && failingMargin > 0)
             estimate = failing / failingMargin;
     }
-    if (Available(estimate) && estimate > 0 && estimate < sheetpile::BaseRow) {
+    if (Available(estimate) && estimate > 0 && estimate < section::BaseRow) {
         const int low =
             std::clamp(static_cast<int>(std::floor(estimate)), failing + 1, passing - 2);
         return {low, low + 1};
@@ -47,32 +44,14 @@ std::pair<int, int> Probes(int failing, long double failingMargin, int passing,
     return {low, failing + std::max(low - failing + 1, 2 * span / 3)};
 }
 
-// Solves the head loss of a trial wall of `rows` rows from the documented start state: head loss
-// 0 in the columns up to the upstream wall face and FullScale from the downstream face on.
-void SolveTrial(TModel& t, const TModel& user, int rows) {
-    for (auto& row : t.HeadGrid) {
-        std::fill(row.begin(), row.begin() + user.PileUpCol + 1, 0u);
-        std::fill(row.begin() + user.PileUpCol + 1, row.end(), sheetpile::FullScale);
-    }
-    t.HeadDiff = user.HeadDiff;
-    t.StratumDepth = user.StratumDepth;
-    t.Permeability = user.Permeability;
-    t.UnitWeightRatio = user.UnitWeightRatio;
-    t.UseFastSolvers = user.UseFastSolvers;
-    const long double D = user.StratumDepth, step = D / sheetpile::BaseRow;
-    t.SetupGeometry(D, rows * step, (user.PileUpCol - user.LeftBlanketCol) * step,
-                    (user.RightBlanketCol - user.PileDownCol) * step);
-    t.SolveHeadLoss();
-}
-
-TEmbedmentTrial RunTrial(TModel& t, const TModel& user, int rows, TCriterion criterion,
+TEmbedmentTrial RunTrial(const TTrialSolve& solve, int worker, int rows, TCriterion criterion,
                          const TCheckSettings& s, long double target) {
-    SolveTrial(t, user, rows);
+    const section::TNodeResultPtr t = solve(worker, rows);
     TEmbedmentTrial trial;
     trial.Rows = rows;
-    trial.Depth = rows * GridStep(t);
-    trial.Value = CriterionValue(t, criterion, s);
-    trial.HeadPasses = t.HeadPasses;
+    trial.Depth = rows * GridStep(*t);
+    trial.Value = CriterionValue(*t, criterion, s);
+    trial.HeadPasses = t->HeadPasses;
     const long double margin = CriterionMargin(trial.Value, criterion, target);
     trial.Passes = Available(margin) && margin >= 1;
     return trial;
@@ -80,7 +59,8 @@ TEmbedmentTrial RunTrial(TModel& t, const TModel& user, int rows, TCriterion cri
 
 } // namespace
 
-long double CriterionValue(const TModel& m, TCriterion criterion, const TCheckSettings& s) {
+long double CriterionValue(const section::TNodeResult& m, TCriterion criterion,
+                           const TCheckSettings& s) {
     switch (criterion) {
     case TCriterion::Terzaghi:
         return ComputeTerzaghiPrism(m).Fs;
@@ -96,7 +76,8 @@ long double CriterionValue(const TModel& m, TCriterion criterion, const TCheckSe
     return NotAvailable;
 }
 
-TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TCheckSettings& s,
+TEmbedment SearchEmbedment(const section::TNodeResult& user, const TTrialSolve& solve,
+                           TCriterion criterion, const TCheckSettings& s,
                            const TSearchControl& control) {
     TEmbedment e;
     e.Criterion = criterion;
@@ -112,14 +93,9 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
                  "embedment follows from it; choose the prism, EC7 HYD or the heave column";
         return e;
     }
-    // One trial model per thread, reused from trial to trial (each trial resets what it uses).
-    auto first = std::make_unique<TModel>(), second = std::make_unique<TModel>();
-    first->InitModel();
-    second->InitModel();
-
     // Invariant: `failing` fails (0, a wall of no depth, by definition) and `passing` passes
     // (50, beyond the deepest wall, stands for "none known").
-    int failing = 0, passing = sheetpile::BaseRow;
+    int failing = 0, passing = section::BaseRow;
     long double failingMargin = 0, passingMargin = NotAvailable;
     int round = 0;
     while (passing - failing > 1) {
@@ -133,9 +109,9 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
         TEmbedmentTrial lowTrial, highTrial;
         std::thread helper;
         if (high)
-            helper = std::thread(
-                [&] { highTrial = RunTrial(*second, user, high, criterion, s, e.Target); });
-        lowTrial = RunTrial(*first, user, low, criterion, s, e.Target);
+            helper =
+                std::thread([&] { highTrial = RunTrial(solve, 1, high, criterion, s, e.Target); });
+        lowTrial = RunTrial(solve, 0, low, criterion, s, e.Target);
         if (helper.joinable()) helper.join();
 
         for (const TEmbedmentTrial* t : {&lowTrial, &highTrial}) {
@@ -160,7 +136,7 @@ TEmbedment SearchEmbedment(const TModel& user, TCriterion criterion, const TChec
 
     const long double step = GridStep(user);
     if (e.Cancelled) return e;
-    if (passing == sheetpile::BaseRow) {
+    if (passing == section::BaseRow) {
         e.FailingRows = failing;
         e.FailingDepth = failing * step;
         e.Note = "no wall depth up to 49 rows passes";

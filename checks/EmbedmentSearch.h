@@ -12,14 +12,12 @@
 // answer is then at most one row) and every trial's figure.
 //
 // Assumes: the margin grows with the wall's depth (true for a single wall in a homogeneous
-// layer), so a bracket of a failing and a passing depth holds the answer. Every trial is a model
-// of its own (heap-allocated) whose head loss starts from one documented state (0 in the columns
-// up to the upstream wall face, FullScale from the downstream face on), gets the geometry from
-// SetupGeometry and solves the head loss only; so the answer depends on the inputs alone, never
-// on what ran before. Nothing writes the user's model while the search runs (both threads read
-// it).
+// layer), so a bracket of a failing and a passing depth holds the answer. `solve` gives the
+// user's run solved again with another wall depth (its head loss, markers and inputs), from a
+// start state that does not depend on what ran before, so the answer depends on the inputs
+// alone; it is called by two threads at a time, each with its own worker number.
 //
-// Holds: the user's model is only read; the trials are in increasing rows; Rows is 0 when no depth
+// Holds: the user's run is only read; the trials are in increasing rows; Rows is 0 when no depth
 // up to 49 rows passes, FailingRows is 0 when even a wall of one row passes; no trial is run (and
 // Note says why) when Y'/Yw is not positive or the criterion is the exit gradient of a geometry
 // with a downstream blanket, whose value there is grid-dependent. Progress is called on
@@ -64,11 +62,17 @@ struct TSearchControl {
     const std::atomic<bool>* Cancel = nullptr;            // may be null
 };
 
-// The criterion's figure for a solved model: FS or utilisation, NaN when it has none.
-long double CriterionValue(const sheetpile::TModel& m, TCriterion criterion,
+// The user's run solved again with a wall of `rows` rows (1..49) and everything else kept. The
+// search calls worker 0 on its own thread and worker 1 on a second one at the same time; the
+// calls of one worker never overlap.
+using TTrialSolve = std::function<section::TNodeResultPtr(int worker, int rows)>;
+
+// The criterion's figure for a solved run: FS or utilisation, NaN when it has none.
+long double CriterionValue(const section::TNodeResult& m, TCriterion criterion,
                            const TCheckSettings& s);
 
-TEmbedment SearchEmbedment(const sheetpile::TModel& user, TCriterion criterion,
-                           const TCheckSettings& s, const TSearchControl& control = {});
+TEmbedment SearchEmbedment(const section::TNodeResult& user, const TTrialSolve& solve,
+                           TCriterion criterion, const TCheckSettings& s,
+                           const TSearchControl& control = {});
 
 } // namespace verrask::checks

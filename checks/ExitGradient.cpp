@@ -3,13 +3,13 @@
 
 namespace verrask::checks {
 
-long double SurfaceGradient(const sheetpile::TModel& m, int c) {
+long double SurfaceGradient(const section::TNodeResult& m, int c) {
     const long double phi0 = ExcessHead(m, 0, c), phi1 = ExcessHead(m, 1, c),
                       phi2 = ExcessHead(m, 2, c);
     return (4 * phi1 - phi2 - 3 * phi0) / (2 * GridStep(m));
 }
 
-TExitGradient ComputeExitGradient(const sheetpile::TModel& m) {
+TExitGradient ComputeExitGradient(const section::TNodeResult& m) {
     TExitGradient e;
     int at = -1;
     long double best = 0;

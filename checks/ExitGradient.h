@@ -26,8 +26,8 @@ struct TExitGradient {
 };
 
 // The exit gradient at surface column c (rows 0, 1 and 2 of that column).
-long double SurfaceGradient(const sheetpile::TModel& m, int c);
+long double SurfaceGradient(const section::TNodeResult& m, int c);
 
-TExitGradient ComputeExitGradient(const sheetpile::TModel& m);
+TExitGradient ComputeExitGradient(const section::TNodeResult& m);
 
 } // namespace verrask::checks

@@ -5,7 +5,7 @@
 
 namespace verrask::checks {
 
-THeaveColumn ComputeHeaveColumn(const sheetpile::TModel& m) {
+THeaveColumn ComputeHeaveColumn(const section::TNodeResult& m) {
     THeaveColumn h;
     const long double step = GridStep(m), ic = CriticalGradient(m);
     const int deep = std::max(1, m.PileRows);
@@ -14,7 +14,7 @@ THeaveColumn ComputeHeaveColumn(const sheetpile::TModel& m) {
     for (int c = 0; c <= m.LastCol; ++c) {
         if (c > m.LeftBlanketCol && c < m.RightBlanketCol) continue; // under a blanket
         const long double top = ExcessHead(m, 0, c);
-        for (int r = 1; r < sheetpile::BaseRow; ++r) {
+        for (int r = 1; r < section::BaseRow; ++r) {
             const long double mean = (ExcessHead(m, r, c) - top) / (r * step);
             // Strict: the shallowest column foot, then the column nearest upstream, wins a tie.
             if (mean > shallow) shallow = mean, shallowRow = r, shallowCol = c;

@@ -29,6 +29,6 @@ struct THeaveColumn {
     std::string Reason;
 };
 
-THeaveColumn ComputeHeaveColumn(const sheetpile::TModel& m);
+THeaveColumn ComputeHeaveColumn(const section::TNodeResult& m);
 
 } // namespace verrask::checks

@@ -2,17 +2,18 @@
 #include "checks/TerzaghiPrism.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace verrask::checks {
 
-long double PrismMeanExcessHead(const sheetpile::TModel& m, int steps) {
+long double PrismMeanExcessHead(const section::TNodeResult& m, int steps) {
     const int r = m.PileRows, c0 = m.RightBlanketCol;
     long double sum = (ExcessHead(m, r, c0) + ExcessHead(m, r, c0 + steps)) / 2;
     for (int k = 1; k < steps; ++k) sum += ExcessHead(m, r, c0 + k);
     return sum / steps;
 }
 
-TTerzaghiPrism ComputeTerzaghiPrism(const sheetpile::TModel& m) {
+TTerzaghiPrism ComputeTerzaghiPrism(const section::TNodeResult& m) {
     TTerzaghiPrism p;
     if (m.PileRows < 1) {
         p.Reason = "no wall";
@@ -22,7 +23,7 @@ TTerzaghiPrism ComputeTerzaghiPrism(const sheetpile::TModel& m) {
     p.Depth = m.PileRows * step;
     p.AtBlanketEnd = m.RightBlanketCol > m.PileDownCol;
     p.At = (m.RightBlanketCol - m.PileDownCol) * step;
-    p.WidthSteps = std::max<int>(1, static_cast<int>(sheetpile::Round(m.PileRows / 2.0L)));
+    p.WidthSteps = std::max<int>(1, static_cast<int>(std::llrint(m.PileRows / 2.0L)));
     p.Width = p.WidthSteps * step;
     p.MeanExcessHead = PrismMeanExcessHead(m, p.WidthSteps);
     if (!(ic > 0)) {

@@ -35,8 +35,8 @@ struct TTerzaghiPrism {
 
 // Mean excess head over the base of a prism `steps` grid steps wide from the first open column
 // downstream (trapezoidal rule).
-long double PrismMeanExcessHead(const sheetpile::TModel& m, int steps);
+long double PrismMeanExcessHead(const section::TNodeResult& m, int steps);
 
-TTerzaghiPrism ComputeTerzaghiPrism(const sheetpile::TModel& m);
+TTerzaghiPrism ComputeTerzaghiPrism(const section::TNodeResult& m);
 
 } // namespace verrask::checks

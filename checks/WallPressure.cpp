@@ -3,12 +3,12 @@
 
 namespace verrask::checks {
 
-long double CreepPath(const sheetpile::TModel& m) {
+long double CreepPath(const section::TNodeResult& m) {
     const int blankets = (m.PileUpCol - m.LeftBlanketCol) + (m.RightBlanketCol - m.PileDownCol);
     return (blankets + 2 * m.PileRows) * GridStep(m);
 }
 
-TWallPressure ComputeWallPressure(const sheetpile::TModel& m, const TCheckSettings& s) {
+TWallPressure ComputeWallPressure(const section::TNodeResult& m, const TCheckSettings& s) {
     TWallPressure w;
     const int rows = m.PileRows;
     if (rows < 1) {

@@ -41,8 +41,8 @@ struct TWallPressure {
 };
 
 // Bligh's creep path on the grid: both blankets and both faces of the wall, m.
-long double CreepPath(const sheetpile::TModel& m);
+long double CreepPath(const section::TNodeResult& m);
 
-TWallPressure ComputeWallPressure(const sheetpile::TModel& m, const TCheckSettings& s);
+TWallPressure ComputeWallPressure(const section::TNodeResult& m, const TCheckSettings& s);
 
 } // namespace verrask::checks

@@ -10,6 +10,7 @@
 #include "report/CheckLines.h"
 #include "report/CheckReport.h"
 #include "report/FieldsCsv.h"
+#include "sheetpile/RunResult.h"
 #include "support/FileWrite.h"
 #include "support/PngFile.h"
 
@@ -70,7 +71,8 @@ void AddChecks(const TCliPlan& plan, const TRunSession& session, const sheetpile
             std::cerr << "embedment: " << report::TrialText(shown, t) << std::endl;
         };
         const checks::TEmbedment e =
-            checks::SearchEmbedment(model, plan.Criterion, run.Settings, control);
+            SearchRunEmbedment(sheetpile::RunResult(model, false), model.UseFastSolvers,
+                               plan.Criterion, run.Settings, control);
         if (plan.Json) {
             if (!extra.empty()) extra += ',';
             extra += report::EmbedmentJson(e);
@@ -126,7 +128,10 @@ int Main(int argc, const char* const* argv) {
             const TRunReport report = session.Report();
             std::string text = plan.Json ? "" : TextReport(report, *model), extra;
             AddChecks(plan, session, *model, text, extra, last);
-            std::cout << (plan.Json ? JsonReport(report, *model, extra) : text) << std::flush;
+            std::cout << (plan.Json
+                              ? JsonReport(report, *sheetpile::RunResult(*model, false), extra)
+                              : text)
+                      << std::flush;
         }
     }
     // Every output is tried, so one that cannot be written costs none of the others.
@@ -141,9 +146,11 @@ int Main(int argc, const char* const* argv) {
     }
     if (!plan.CsvDir.empty()) {
         std::string error = MakeFolders(plan.CsvDir);
-        if (error.empty())
-            error = WriteCsv(plan.CsvDir, *model,
-                             report::FieldsCsv(*model, session.Inputs, plan.CheckSettings.GammaW));
+        if (error.empty()) {
+            const section::TNodeResultPtr run = sheetpile::RunResult(*model);
+            error = WriteCsv(plan.CsvDir, *run,
+                             report::FieldsCsv(*run, session.Inputs, plan.CheckSettings.GammaW));
+        }
         if (!error.empty()) failed(error);
     }
     if (!plan.ReportFile.empty()) {

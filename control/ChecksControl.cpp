@@ -1,8 +1,10 @@
 // The design-checks window's behaviour (see ChecksControl.h).
 #include "control/ChecksControl.h"
 
+#include "control/RunSession.h"
 #include "control/SettingFields.h"
 #include "report/EmbedmentText.h"
+#include "sheetpile/RunResult.h"
 
 #include <cmath>
 
@@ -54,7 +56,8 @@ void TChecksControl::RunStarted() {
 
 void TChecksControl::RunCompleted(const sheetpile::TModel& model, const TInputTexts& inputs) {
     Running = false;
-    Snapshot = std::make_shared<const sheetpile::TModel>(model);
+    Snapshot = sheetpile::RunResult(model, false);
+    SnapshotFast = model.UseFastSolvers;
     Inputs = inputs;
     DropAnswer();
     if (Status == TStatus::Cancelled && !Searching() && RunsStarted > CancelledAt)
@@ -167,19 +170,20 @@ void TChecksControl::Find() {
     const checks::TCriterion criterion = CriterionChoices[Criterion].Criterion;
     // The search takes the run's H2 for the tailwater, as the rows do.
     const checks::TCheckSettings s = SettingsForRun(CurrentSettings, Inputs);
-    Worker = std::thread([this, model = Snapshot, criterion, s, alive = std::weak_ptr(Alive)] {
-        checks::TSearchControl control;
-        control.Cancel = &CancelFlag;
-        control.Progress = [this, alive](const checks::TEmbedmentTrial& t) {
-            View.Post([this, alive, t] {
-                if (alive.lock()) TrialDone(t);
+    Worker = std::thread(
+        [this, run = Snapshot, fast = SnapshotFast, criterion, s, alive = std::weak_ptr(Alive)] {
+            checks::TSearchControl control;
+            control.Cancel = &CancelFlag;
+            control.Progress = [this, alive](const checks::TEmbedmentTrial& t) {
+                View.Post([this, alive, t] {
+                    if (alive.lock()) TrialDone(t);
+                });
+            };
+            checks::TEmbedment result = SearchRunEmbedment(run, fast, criterion, s, control);
+            View.Post([this, alive, result = std::move(result)] {
+                if (alive.lock()) SearchDone(result);
             });
-        };
-        checks::TEmbedment result = checks::SearchEmbedment(*model, criterion, s, control);
-        View.Post([this, alive, result = std::move(result)] {
-            if (alive.lock()) SearchDone(result);
         });
-    });
     UpdateControls();
 }
 

@@ -42,8 +42,8 @@ class TChecksView {
     virtual ~TChecksView() = default;
     virtual void ShowNotice(const std::string& text) = 0;                   // above the settings
     virtual void ShowField(std::size_t index, const std::string& text) = 0; // a settings box
-    virtual void ShowCriterion(std::size_t index) = 0;             // into CriterionChoices
-    virtual void ShowSettingsMessage(const std::string& text) = 0; // "" for none
+    virtual void ShowCriterion(std::size_t index) = 0;                      // into CriterionChoices
+    virtual void ShowSettingsMessage(const std::string& text) = 0;          // "" for none
     virtual void ShowLines(const std::vector<report::TCheckLine>& lines) = 0;
     // The run's two diagrams; none before a run (the view shows its note for an empty chart).
     virtual void ShowRunCharts(const std::optional<report::TChart>& wall,
@@ -99,7 +99,8 @@ class TChecksControl {
     TChecksView& View;
     checks::TCheckSettings CurrentSettings;
     std::size_t Criterion = 0;
-    std::shared_ptr<const sheetpile::TModel> Snapshot; // the last completed run
+    section::TNodeResultPtr Snapshot; // the last completed run
+    bool SnapshotFast = true;         // whose trials use the fast solvers
     TInputTexts Inputs;
     checks::TDesignChecks Figures;
     std::optional<checks::TEmbedment> Found;

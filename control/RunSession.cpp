@@ -6,6 +6,8 @@
 #include "report/CheckReport.h"
 #include "report/FieldsCsv.h"
 #include "report/ReportFile.h"
+#include "sheetpile/RunResult.h"
+#include "sheetpile/TrialWalls.h"
 
 #include <ctime>
 
@@ -41,9 +43,19 @@ TRunChecks ChecksOfRun(const TRunSession& session, const sheetpile::TModel& mode
                        const std::optional<checks::TEmbedment>& embedment) {
     TRunChecks out;
     out.Settings = SettingsForRun(settings, session.Inputs);
-    out.Checks = checks::RunDesignChecks(model, out.Settings);
+    out.Checks = checks::RunDesignChecks(*sheetpile::RunResult(model, false), out.Settings);
     out.Embedment = embedment;
     return out;
+}
+
+checks::TEmbedment SearchRunEmbedment(const section::TNodeResultPtr& run, bool fastSolvers,
+                                      checks::TCriterion criterion,
+                                      const checks::TCheckSettings& settings,
+                                      const checks::TSearchControl& control) {
+    sheetpile::TTrialWalls trials(run, fastSolvers);
+    return checks::SearchEmbedment(
+        *run, [&trials](int worker, int rows) { return trials.Solve(worker, rows); }, criterion,
+        settings, control);
 }
 
 std::string ResultsJson(const TRunSession& session, const sheetpile::TModel& model,
@@ -53,7 +65,7 @@ std::string ResultsJson(const TRunSession& session, const sheetpile::TModel& mod
         extra += ',';
         extra += report::EmbedmentJson(*checks.Embedment);
     }
-    return report::JsonReport(session.Report(), model, extra);
+    return report::JsonReport(session.Report(), *sheetpile::RunResult(model, false), extra);
 }
 
 std::vector<TFileContent> ResultsFiles(std::filesystem::path json, const TRunSession& session,
@@ -62,8 +74,9 @@ std::vector<TFileContent> ResultsFiles(std::filesystem::path json, const TRunSes
     const std::filesystem::path dir = json.has_parent_path() ? json.parent_path() : ".";
     std::filesystem::path prefix = json.stem();
     prefix += "-";
+    const section::TNodeResultPtr run = sheetpile::RunResult(model);
     std::vector<TFileContent> files = report::CsvFiles(
-        dir, model, report::FieldsCsv(model, session.Inputs, checks.Settings.GammaW), prefix);
+        dir, *run, report::FieldsCsv(*run, session.Inputs, checks.Settings.GammaW), prefix);
     files.insert(files.begin(), {json, ResultsJson(session, model, checks)});
     return files;
 }
@@ -88,7 +101,8 @@ report::TReportContent ReportContent(const TRunSession& session, const TRunCheck
 std::string ExportReport(const std::filesystem::path& path, const TRunSession& session,
                          const sheetpile::TModel& model, const TRunChecks& checks) {
     std::string error;
-    const std::string html = report::ReportHtml(ReportContent(session, checks), model, error);
+    const std::string html = report::ReportHtml(ReportContent(session, checks),
+                                                *sheetpile::RunResult(model, false), error);
     if (error.empty()) error = report::WriteReportFile(path, html);
     return error;
 }

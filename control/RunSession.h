@@ -70,6 +70,13 @@ TRunChecks ChecksOfRun(const TRunSession& session, const sheetpile::TModel& mode
                        const checks::TCheckSettings& settings,
                        const std::optional<checks::TEmbedment>& embedment = std::nullopt);
 
+// The required embedment of a completed run (checks/EmbedmentSearch.h), its trial walls solved
+// by the design's model (the fast solvers or not, as the run used them).
+checks::TEmbedment SearchRunEmbedment(const section::TNodeResultPtr& run, bool fastSolvers,
+                                      checks::TCriterion criterion,
+                                      const checks::TCheckSettings& settings,
+                                      const checks::TSearchControl& control = {});
+
 // The run's JSON: the batch tool's object with the members "checks" and, after a search,
 // "embedment" (as --json --checks --embed give them).
 std::string ResultsJson(const TRunSession& session, const sheetpile::TModel& model,

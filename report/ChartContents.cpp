@@ -91,7 +91,7 @@ std::string TickLabel(const TAxis& axis, double value) {
     return FormatFixed(value, axis.Decimals);
 }
 
-TChart WallPressureChart(const sheetpile::TModel& m, const checks::TDesignChecks& c,
+TChart WallPressureChart(const section::TNodeResult& m, const checks::TDesignChecks& c,
                          const checks::TCheckSettings& s) {
     TChart chart;
     chart.Title = "Net water pressure on the wall";
@@ -111,7 +111,7 @@ TChart WallPressureChart(const sheetpile::TModel& m, const checks::TDesignChecks
     return chart;
 }
 
-TChart ExitGradientChart(const sheetpile::TModel& m, const checks::TDesignChecks& c) {
+TChart ExitGradientChart(const section::TNodeResult& m, const checks::TDesignChecks& c) {
     TChart chart;
     chart.Title = "Exit gradient along the downstream surface";
     chart.X.Title = "distance from the downstream wall face (m)";

@@ -7,7 +7,7 @@
 // along the open downstream surface with the critical gradient; after an embedment search, its
 // FS (or utilisation) against the wall depth with the target line and the interpolated depth.
 //
-// Assumes: the checks were computed from the model's last completed run (DesignChecks.h); SI
+// Assumes: the checks were computed from the last completed run (DesignChecks.h); SI
 // units as the checks have them.
 //
 // Holds: every point is finite (figures without a value are left out); each axis range holds
@@ -56,9 +56,9 @@ struct TChart {
     std::vector<TSeries> Series;
 };
 
-TChart WallPressureChart(const sheetpile::TModel& m, const checks::TDesignChecks& c,
+TChart WallPressureChart(const section::TNodeResult& m, const checks::TDesignChecks& c,
                          const checks::TCheckSettings& s);
-TChart ExitGradientChart(const sheetpile::TModel& m, const checks::TDesignChecks& c);
+TChart ExitGradientChart(const section::TNodeResult& m, const checks::TDesignChecks& c);
 TChart EmbedmentChart(const checks::TEmbedment& e);
 
 } // namespace verrask::report

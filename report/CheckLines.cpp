@@ -199,7 +199,7 @@ const char* VerdictText(TVerdict v) {
     return v == TVerdict::Passes ? "passes" : v == TVerdict::Fails ? "fails" : "";
 }
 
-std::array<TZoneNote, 3> ZoneNotes(const sheetpile::TModel* run) {
+std::array<TZoneNote, 3> ZoneNotes(const section::TNodeResult* run) {
     using namespace sheetpile;
     std::array<TZoneNote, 3> notes{{
         {"critical zone", CriticalZoneMix(NetBackgroundColor), false, "Critical zone"},
@@ -207,7 +207,7 @@ std::array<TZoneNote, 3> ZoneNotes(const sheetpile::TModel* run) {
         {"imminent heave zone", ImminentHeaveColor, false, "Imminent heave zone"},
     }};
     if (run == nullptr) return notes;
-    const TZoneExtent extent = ZoneExtent(*run);
+    const section::TZoneCounts& extent = run->Zones;
     const int counts[] = {extent.CriticalPixels, extent.PossibleColumns, extent.ImminentColumns};
     const char* const empty[] = {"no critical zone anywhere", "no possible heave anywhere",
                                  "no imminent heave anywhere"};

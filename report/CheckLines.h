@@ -6,7 +6,7 @@
 // governs; grid-dependent point values are rows without a verdict, marked "indicative
 // (grid-dependent)".
 //
-// Assumes: the checks were computed from the model's last completed run with these settings.
+// Assumes: the checks were computed from the last completed run with these settings.
 //
 // Also: the zone overlays of the flow net for a legend, with their colours and whether a run
 // leaves a zone empty.
@@ -16,8 +16,8 @@
 
 #include "checks/DesignChecks.h"
 #include "checks/EmbedmentSearch.h"
+#include "section/NodeResult.h"
 #include "sheetpile/Canvas.h"
-#include "sheetpile/ModelState.h"
 
 #include <array>
 #include <string>
@@ -105,6 +105,6 @@ struct TZoneNote {
 };
 
 // The three zones; with a completed run (null: none yet) whether each is empty.
-std::array<TZoneNote, 3> ZoneNotes(const sheetpile::TModel* run);
+std::array<TZoneNote, 3> ZoneNotes(const section::TNodeResult* run);
 
 } // namespace verrask::report

@@ -16,16 +16,17 @@ void Put(std::string& out, long double v) {
 
 } // namespace
 
-std::string FieldsCsv(const sheetpile::TModel& m, const TInputTexts& inputs, long double gammaW) {
+std::string FieldsCsv(const section::TNodeResult& m, const TInputTexts& inputs,
+                      long double gammaW) {
     std::string out =
         "x (m),z (m),total head (m),head loss (%),pore pressure (kPa),stream function (%)\n";
     TInputValues v;
     // Inputs that were not accepted cannot have made this run: every head is then NaN.
     const long double h1 =
         ReadInputs(inputs, v).empty() ? v.H1 : std::numeric_limits<long double>::quiet_NaN();
-    const long double step = m.StratumDepth / sheetpile::BaseRow;
-    constexpr long double Full = sheetpile::FullScale;
-    for (int r = 0; r < sheetpile::CoarseRows; ++r) {
+    const long double step = m.StratumDepth / section::BaseRow;
+    constexpr long double Full = section::FullScale;
+    for (int r = 0; r < section::CoarseRows; ++r) {
         for (int c = 0; c <= m.LastCol; ++c) {
             const long double x = c * step, z = -(r * step);
             const long double loss = m.HeadGrid[r][c] / Full;

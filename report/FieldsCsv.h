@@ -11,14 +11,14 @@
 //   stream function (%)  0 to 100 across the flow.
 // Numbers are printed with "%.10Lg", identical on every platform.
 //
-// Assumes: the model holds the completed run of these inputs (they were accepted); gamma_w in
+// Assumes: `run` is the completed run of these inputs (they were accepted); gamma_w in
 // kN/m3 (the checks' setting, 9.81 unless set otherwise).
 //
-// Holds: the text depends only on the model, the inputs and gamma_w.
+// Holds: the text depends only on the run, the inputs and gamma_w.
 #pragma once
 
 #include "control/RunControl.h"
-#include "sheetpile/ModelState.h"
+#include "section/NodeResult.h"
 
 #include <string>
 
@@ -26,7 +26,7 @@ namespace verrask::report {
 
 inline constexpr const char* FieldsName = "fields.csv";
 
-std::string FieldsCsv(const sheetpile::TModel& model, const TInputTexts& inputs,
+std::string FieldsCsv(const section::TNodeResult& run, const TInputTexts& inputs,
                       long double gammaW);
 
 } // namespace verrask::report

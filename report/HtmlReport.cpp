@@ -45,7 +45,7 @@ std::string Inputs(const TReportContent& r) {
     return out + "</table>\n";
 }
 
-std::string Results(const checks::TDesignChecks& c, const sheetpile::TModel& m) {
+std::string Results(const checks::TDesignChecks& c, const section::TNodeResult& m) {
     std::string out = "<table id=\"results\">\n" + Head({"Result", "Value"});
     out += Row({Cell("Shape factor Nf/Nd of the run (rounded to 1/80, as the window shows it)"),
                 Cell(FormatGeneral(m.ShapeFactor, '.'), "num", "shape-factor")});
@@ -54,7 +54,7 @@ std::string Results(const checks::TDesignChecks& c, const sheetpile::TModel& m) 
     out += Row({Cell("Nd (head drops)"), Cell(std::to_string(m.Nd), "num", "nd")});
     out += Row({Cell("Nf (flow channels)"), Cell(std::to_string(m.Nf), "num", "nf")});
     out += Row({Cell("q = H \xC3\x97 Nf/Nd \xC3\x97 K of the run (input units, rounded Nf/Nd)"),
-                Cell(FormatGeneral(Discharge(m), '.'), "num", "q")});
+                Cell(FormatGeneral(m.Q, '.'), "num", "q")});
     out += Row({Cell("q of the field (m\xC2\xB3/day per metre of wall)"),
                 Cell(FormatFigure(c.DischargePerDay), "num", "q-per-day")});
     return out + "</table>\n";
@@ -126,7 +126,7 @@ std::string EmbedmentSection(const checks::TEmbedment& e) {
            "</div>\n</section>\n";
 }
 
-std::string Notes(const TReportContent& r, const sheetpile::TModel& m) {
+std::string Notes(const TReportContent& r, const section::TNodeResult& m) {
     const checks::TDesignChecks& c = r.Checks;
     std::vector<std::string> notes;
     notes.push_back("Grid step \xCE\x94 = D/50 = " + FormatFigure(c.GridStep) + " m; the wall is " +
@@ -191,7 +191,7 @@ std::string Notes(const TReportContent& r, const sheetpile::TModel& m) {
 }
 
 // The overlays shown on the picture; one that is empty says so, as the checks window does.
-std::string Overlays(const sheetpile::TModel& m) {
+std::string Overlays(const section::TNodeResult& m) {
     const std::array<TZoneNote, 3> zones = ZoneNotes(&m);
     const bool shown[] = {m.ShowCriticalZone, m.ShowPossibleHeave, m.ShowImminentHeave};
     std::string list;
@@ -206,9 +206,9 @@ std::string Overlays(const sheetpile::TModel& m) {
 
 } // namespace
 
-std::string ReportHtml(const TReportContent& r, const sheetpile::TModel& m, std::string& error) {
+std::string ReportHtml(const TReportContent& r, const section::TNodeResult& m, std::string& error) {
     std::vector<unsigned char> png;
-    error = EncodePng(m.ShownPicture, png);
+    error = EncodePng(m.Picture.Width, m.Picture.Height, m.Picture.Rgb.data(), png);
     if (!error.empty()) return "";
     const std::string title = "Verrask - Flow Net Model: seepage under a sheet-pile wall";
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
@@ -222,8 +222,7 @@ std::string ReportHtml(const TReportContent& r, const sheetpile::TModel& m, std:
            "</div>\n</section>\n";
     out += "<section>\n<h2>Results</h2>\n" + Results(r.Checks, m) + "</section>\n";
     out += "<section>\n<h2>Flow net</h2>\n<figure>\n<img class=\"net\" id=\"flow-net\" width=\"" +
-           std::to_string(m.ShownPicture.Width()) + "\" height=\"" +
-           std::to_string(m.ShownPicture.Height()) +
+           std::to_string(m.Picture.Width) + "\" height=\"" + std::to_string(m.Picture.Height) +
            "\" alt=\"Flow net\" src=\"data:image/png;base64," + Base64(png) +
            "\">\n<figcaption>Overlays shown: " + HtmlEscape(Overlays(m)) +
            "</figcaption>\n</figure>\n</section>\n";

@@ -11,8 +11,8 @@
 // the tailwater, the discharge, the creep diagram, the verdicts, a downstream blanket and EC7
 // 2.9a rest on); print CSS for A4.
 //
-// Assumes: the model holds the completed run the checks were computed from (its ShownPicture
-// as the window shows it); the date is given by the caller, so the same run gives the same page.
+// Assumes: `run` is the completed run the checks were computed from (its Picture as the
+// window shows it); the date is given by the caller, so the same run gives the same page.
 //
 // Holds: every text from outside (inputs, date, reasons) is escaped; the page loads nothing
 // from elsewhere. The figures carry the batch tool's formatting: the shape factor and q as the
@@ -46,7 +46,7 @@ struct TReportContent {
 };
 
 // The page, or "" with `error` set when the picture cannot be encoded.
-std::string ReportHtml(const TReportContent& content, const sheetpile::TModel& model,
+std::string ReportHtml(const TReportContent& content, const section::TNodeResult& run,
                        std::string& error);
 
 } // namespace verrask::report

@@ -31,7 +31,8 @@ template <typename Grid> std::string GridText(const Grid& grid, int rows, int co
 
 } // namespace
 
-std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m, const std::string& extra) {
+std::string JsonReport(const TRunReport& r, const section::TNodeResult& m,
+                       const std::string& extra) {
     const TInputTexts& in = r.Inputs;
     auto field = [](const char* name, const std::string& value) {
         return std::string("\"") + name + "\":" + value;
@@ -55,7 +56,7 @@ std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m, const st
     out += field("OutflowSum", Printf("%.0Lf", m.OutflowSum)) + ",";
     out += field("Nd", integer(m.Nd)) + "," + field("Nf", integer(m.Nf)) + ",";
     out += field("ShapeFactor", Printf("%.21Lg", m.ShapeFactor)) + ",";
-    out += field("q", Printf("%.21Lg", Discharge(m))) + ",";
+    out += field("q", Printf("%.21Lg", m.Q)) + ",";
     out += field("zones", std::string("{") + field("critical", JsonBool(m.ShowCriticalZone)) + "," +
                               field("possible", JsonBool(m.ShowPossibleHeave)) + "," +
                               field("imminent", JsonBool(m.ShowImminentHeave)) + "}") +
@@ -72,23 +73,23 @@ std::string JsonReport(const TRunReport& r, const sheetpile::TModel& m, const st
     return out + "}\n";
 }
 
-std::string CsvGrid(const sheetpile::TModel& m, std::size_t which) {
+std::string CsvGrid(const section::TNodeResult& m, std::size_t which) {
     const int cols = m.LastCol + 1, fineCols = 4 * m.LastCol + 1;
     switch (which) {
     case 0:
-        return GridText(m.HeadGrid, sheetpile::CoarseRows, cols);
+        return GridText(m.HeadGrid, section::CoarseRows, cols);
     case 1:
-        return GridText(m.StreamGrid, sheetpile::CoarseRows, cols);
+        return GridText(m.StreamGrid, section::CoarseRows, cols);
     case 2:
-        return GridText(m.FineHead, sheetpile::FineRows, fineCols);
+        return GridText(m.FineHead, section::FineRows, fineCols);
     case 3:
-        return GridText(m.FineStream, sheetpile::FineRows, fineCols);
+        return GridText(m.FineStream, section::FineRows, fineCols);
     default:
         return "";
     }
 }
 
-std::vector<TFileContent> CsvFiles(const std::filesystem::path& dir, const sheetpile::TModel& m,
+std::vector<TFileContent> CsvFiles(const std::filesystem::path& dir, const section::TNodeResult& m,
                                    const std::string& fields, const std::filesystem::path& prefix) {
     auto named = [&](const char* name) {
         std::filesystem::path file = prefix;
@@ -102,7 +103,7 @@ std::vector<TFileContent> CsvFiles(const std::filesystem::path& dir, const sheet
     return files;
 }
 
-std::string WriteCsv(const std::filesystem::path& dir, const sheetpile::TModel& m,
+std::string WriteCsv(const std::filesystem::path& dir, const section::TNodeResult& m,
                      const std::string& fields, const std::filesystem::path& prefix) {
     return WriteFileSet(CsvFiles(dir, m, fields, prefix));
 }

@@ -3,6 +3,9 @@
 // inputs and rescale it where only the units change.
 #pragma once
 
+#include "checks/EmbedmentSearch.h"
+#include "sheetpile/RunResult.h"
+#include "sheetpile/TrialWalls.h"
 #include "tests/ModelFixtures.h"
 
 #include <memory>
@@ -63,6 +66,21 @@ inline std::unique_ptr<TModel> Rescaled(const TModel& run, long double D, long d
     m->SetupGeometry(D, d, 0, 0);
     m->ComputeDischarge();
     return m;
+}
+
+// The run as checks and reports read it.
+inline section::TNodeResultPtr ResultOf(const TModel& m) {
+    return sheetpile::RunResult(m);
+}
+
+// The embedment search of a run whose head loss is solved, its trials solved by the model.
+inline TEmbedment Search(const TModel& user, TCriterion criterion, const TCheckSettings& s,
+                         const TSearchControl& control = {}) {
+    sheetpile::TTrialWalls trials(sheetpile::TrialResult(user), user.UseFastSolvers);
+    return SearchEmbedment(
+        *sheetpile::TrialResult(user),
+        [&trials](int worker, int rows) { return trials.Solve(worker, rows); }, criterion, s,
+        control);
 }
 
 } // namespace verrask::checks::testing

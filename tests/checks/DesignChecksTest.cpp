@@ -25,6 +25,7 @@ using sheetpile::TModel;
 
 using testing::HalfDepthRun;
 using testing::Rescaled;
+using testing::ResultOf;
 using testing::Solved;
 
 constexpr long double GridTolerance = 0.03; // relative; see the file comment
@@ -35,7 +36,7 @@ void ExpectNear(long double got, long double want, long double relative) {
 
 TEST(DesignChecks, HalfDepthWallMatchesTheExactSolution) {
     const long double D = 2, d = 1, H = 1, gw = 9.81L;
-    const TDesignChecks c = RunDesignChecks(HalfDepthRun(), TCheckSettings{});
+    const TDesignChecks c = RunDesignChecks(*ResultOf(HalfDepthRun()), TCheckSettings{});
 
     // The closed forms themselves, to the four digits published (closed-forms table).
     EXPECT_CLOSE(ExactShapeFactor(d, D), 0.5L, 1e-15L);
@@ -68,7 +69,7 @@ TEST(DesignChecks, DasProblem8_1) {
     auto m = Rescaled(HalfDepthRun(), 6, 4.5L, 4e-6L, 1);
     TCheckSettings s;
     s.DownstreamHead = 1.5L; // the tailwater is H2, a water depth over the downstream ground
-    const TDesignChecks c = RunDesignChecks(*m, s);
+    const TDesignChecks c = RunDesignChecks(*ResultOf(*m), s);
     // q comes from the field's own Nf/Nd (not the run's rounded 0.5), so it carries the grid's
     // +1 %: the exact 0.7776 within the grid tolerance.
     ExpectNear(c.DischargePerDay, 0.7776L, GridTolerance);
@@ -96,7 +97,7 @@ TEST(DesignChecks, BlighsCreepPathRunsAlongBothBlanketsAndTheWall) {
     // Without blankets L_c = 2 d gives gamma_w H d / 2 (see the half-depth test).
     auto m = std::make_unique<TModel>(HalfDepthRun());
     m->SetupGeometry(2, 1, 0.6L, 0.6L);
-    const TWallPressure w = ComputeWallPressure(*m, TCheckSettings{});
+    const TWallPressure w = ComputeWallPressure(*ResultOf(*m), TCheckSettings{});
     EXPECT_CLOSE(w.CreepPath, 3.2L, 1e-12L);
     EXPECT_CLOSE(w.CreepForce, 9.81L / 3.2L, 1e-12L);
     EXPECT_CLOSE(w.CreepMoment, 2 * 9.81L / (3 * 3.2L), 1e-12L);
@@ -107,7 +108,7 @@ TEST(DesignChecks, UnderADownstreamBlanketHeaveIsCheckedWhereTheWaterLeavesTheSo
     // end, the columns on open ground only, and the exit gradient there (singular) carries no
     // verdict.
     auto m = Solved(2, 1, 1, 0, 0.6L);
-    const TDesignChecks c = RunDesignChecks(*m, TCheckSettings{});
+    const TDesignChecks c = RunDesignChecks(*ResultOf(*m), TCheckSettings{});
     EXPECT_TRUE(c.Prism.AtBlanketEnd);
     EXPECT_CLOSE(c.Prism.At, 0.6L, 1e-12L);
     EXPECT_GE(c.Column.At, 0.6L - 1e-12L);
@@ -140,7 +141,7 @@ TEST(DesignChecks, FiguresWithoutValueCarryTheirReason) {
     // No wall, a downstream blanket: no prism, no wall pressure, no closed form; the exit
     // gradient sits at the blanket's end and says it depends on the grid.
     auto m = Solved(2, 0, 1, 0, 1);
-    TDesignChecks c = RunDesignChecks(*m, TCheckSettings{});
+    TDesignChecks c = RunDesignChecks(*ResultOf(*m), TCheckSettings{});
     EXPECT_FALSE(Available(c.Prism.Fs));
     EXPECT_EQ(c.Prism.Reason, "no wall");
     EXPECT_FALSE(Available(c.Ec7.UtilisationA));
@@ -158,7 +159,7 @@ TEST(DesignChecks, FiguresWithoutValueCarryTheirReason) {
 
     // Y'/Yw = 0 (which RUN accepts): no factor of safety, no 2.9b utilisation, no infinity.
     m = Rescaled(HalfDepthRun(), 2, 1, 1e-5L, 0);
-    c = RunDesignChecks(*m, TCheckSettings{});
+    c = RunDesignChecks(*ResultOf(*m), TCheckSettings{});
     for (long double v : {c.Exit.Fs, c.Prism.Fs, c.Prism.FsMin, c.Column.Fs, c.Ec7.UtilisationB})
         EXPECT_FALSE(Available(v));
     EXPECT_FALSE(c.Exit.Reason.empty());

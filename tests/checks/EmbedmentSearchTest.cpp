@@ -22,6 +22,7 @@ using sheetpile::TModel;
 using sheetpile::testing::CoarseHash;
 using sheetpile::testing::FineHash;
 using testing::HalfDepthRun;
+using testing::Search;
 using testing::UnderSanitizer;
 
 // Everything of a run a search could touch: fields, picture, counts, markers.
@@ -53,13 +54,13 @@ const TModel& ScrambledRun() {
 TEST(EmbedmentSearch, LeavesTheModelExactlyAsItWasWhateverRanBefore) {
     const TModel& user = ScrambledRun();
     const std::uint64_t before = Fingerprint(user);
-    const TEmbedment scrambled = SearchEmbedment(user, TCriterion::Terzaghi, TCheckSettings{});
+    const TEmbedment scrambled = Search(user, TCriterion::Terzaghi, TCheckSettings{});
     EXPECT_EQ(Fingerprint(user), before);
     ASSERT_GT(scrambled.Rows, 0);
     if (UnderSanitizer) return;
 
     // The same inputs after the start-up history give the same trials, bit for bit.
-    const TEmbedment clean = SearchEmbedment(HalfDepthRun(), TCriterion::Terzaghi, {});
+    const TEmbedment clean = Search(HalfDepthRun(), TCriterion::Terzaghi, {});
     ASSERT_EQ(clean.Trials.size(), scrambled.Trials.size());
     for (std::size_t i = 0; i < clean.Trials.size(); ++i) {
         EXPECT_EQ(clean.Trials[i].Rows, scrambled.Trials[i].Rows);
@@ -74,8 +75,7 @@ TEST(EmbedmentSearch, TerzaghiAndExitDepthsMatchTheClosedForms) {
     int progressCalls = 0;
     TSearchControl control;
     control.Progress = [&](const TEmbedmentTrial&) { ++progressCalls; };
-    const TEmbedment e =
-        SearchEmbedment(HalfDepthRun(), TCriterion::Terzaghi, TCheckSettings{}, control);
+    const TEmbedment e = Search(HalfDepthRun(), TCriterion::Terzaghi, TCheckSettings{}, control);
     EXPECT_EQ(progressCalls, static_cast<int>(e.Trials.size()));
 
     // FS = i_c d / (C_o H) = 1.5 with C_o = 0.3509 at d/D ~ 0.26 (Harr's table: 0.3522 at 0.2,
@@ -97,7 +97,7 @@ TEST(EmbedmentSearch, TerzaghiAndExitDepthsMatchTheClosedForms) {
     // FS_exit = 1.5 needs d = 1.5 x 0.3140 = 0.471 m; 3 % for the grid error.
     TCheckSettings s;
     s.TargetExit = 1.5L;
-    const TEmbedment x = SearchEmbedment(HalfDepthRun(), TCriterion::Exit, s);
+    const TEmbedment x = Search(HalfDepthRun(), TCriterion::Exit, s);
     EXPECT_CLOSE(x.Interpolated, 0.471L, 0.03L * 0.471L);
 }
 
@@ -106,7 +106,7 @@ TEST(EmbedmentSearch, EndsOfTheRangeAndCancel) {
     const std::atomic<bool> cancel{true};
     TSearchControl control;
     control.Cancel = &cancel;
-    TEmbedment e = SearchEmbedment(user, TCriterion::Terzaghi, TCheckSettings{}, control);
+    TEmbedment e = Search(user, TCriterion::Terzaghi, TCheckSettings{}, control);
     EXPECT_TRUE(e.Cancelled);
     EXPECT_TRUE(e.Trials.empty());
 
@@ -115,7 +115,7 @@ TEST(EmbedmentSearch, EndsOfTheRangeAndCancel) {
     auto blanket = sheetpile::testing::NewModel();
     blanket->UnitWeightRatio = 1;
     blanket->SetupGeometry(2, 1, 0, 1);
-    e = SearchEmbedment(*blanket, TCriterion::Exit, TCheckSettings{});
+    e = Search(*blanket, TCriterion::Exit, TCheckSettings{});
     EXPECT_EQ(e.Rows, 0);
     EXPECT_TRUE(e.Trials.empty());
     EXPECT_NE(e.Note.find("grid"), std::string::npos);
@@ -123,14 +123,14 @@ TEST(EmbedmentSearch, EndsOfTheRangeAndCancel) {
 
     TCheckSettings s;
     s.TargetTerzaghi = 1000; // no wall in the layer reaches it
-    e = SearchEmbedment(user, TCriterion::Terzaghi, s);
+    e = Search(user, TCriterion::Terzaghi, s);
     EXPECT_EQ(e.Rows, 0);
     EXPECT_EQ(e.FailingRows, 49);
     EXPECT_FALSE(Available(e.Interpolated));
     EXPECT_FALSE(e.Note.empty());
 
     s.TargetColumn = 0.01L; // a wall of one row already passes
-    e = SearchEmbedment(user, TCriterion::Column, s);
+    e = Search(user, TCriterion::Column, s);
     EXPECT_EQ(e.Rows, 1);
     EXPECT_EQ(e.FailingRows, 0);
     EXPECT_FALSE(Available(e.FailingDepth));

@@ -126,7 +126,9 @@ TEST(ChecksControl, SettingsAreTakenByValueAndARefusalChangesNothing) {
     s.TypedWallDepth = 1;
     s.DownstreamHead = 0;
     EXPECT_EQ(c.View.Lines.size(),
-              report::CheckLines(checks::RunDesignChecks(HalfDepthRun(), s), s).size());
+              report::CheckLines(
+                  checks::RunDesignChecks(*checks::testing::ResultOf(HalfDepthRun()), s), s)
+                  .size());
     EXPECT_TRUE(c.View.Wall && c.View.Exit && !c.View.Embedment);
     EXPECT_TRUE(c.View.FindOn && !c.View.CancelOn && c.View.SettingsOn);
 

@@ -40,7 +40,8 @@ TEST(FieldsCsv, HeadsAndPorePressuresMatchTheTypedHeadsAndHydrostatics) {
     inputs.UpstreamHead = std::string("3");
     inputs.DownstreamHead = std::string("2");
     std::string header;
-    const std::vector<TRow> rows = Rows(FieldsCsv(m, inputs, 10), header);
+    const std::vector<TRow> rows =
+        Rows(FieldsCsv(*checks::testing::ResultOf(m), inputs, 10), header);
     EXPECT_EQ(header,
               "x (m),z (m),total head (m),head loss (%),pore pressure (kPa),stream function (%)");
     const int cols = m.LastCol + 1;

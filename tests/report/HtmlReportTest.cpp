@@ -50,9 +50,10 @@ const TKnownRun& KnownRun() {
         r.Content.Info.Project = "Dam <A>";
         r.Content.Inputs.Permeability = "1E-5<script>alert('x')</script>";
         r.Content.Settings.TypedWallDepth = 1;
-        r.Content.Checks = checks::RunDesignChecks(*r.Model, r.Content.Settings);
+        r.Content.Checks =
+            checks::RunDesignChecks(*checks::testing::ResultOf(*r.Model), r.Content.Settings);
         std::string error;
-        r.Html = ReportHtml(r.Content, *r.Model, error);
+        r.Html = ReportHtml(r.Content, *checks::testing::ResultOf(*r.Model), error);
         EXPECT_EQ(error, "");
         return r;
     }();
@@ -145,7 +146,7 @@ TEST(HtmlReport, DiagramsAreWellFormedAndOutsideTextsEscaped) {
     withSearch.Embedment->Trials.push_back({12, 0.48L, 1.404L, false, 0});
     withSearch.Embedment->Trials.push_back({14, 0.56L, 1.637L, true, 0});
     std::string error;
-    svgs = testing::Svgs(ReportHtml(withSearch, *r.Model, error));
+    svgs = testing::Svgs(ReportHtml(withSearch, *checks::testing::ResultOf(*r.Model), error));
     ASSERT_EQ(svgs.size(), 3u);
     for (const std::string& svg : svgs) EXPECT_EQ(testing::TagBalanceError(svg), "") << svg;
 
@@ -153,14 +154,15 @@ TEST(HtmlReport, DiagramsAreWellFormedAndOutsideTextsEscaped) {
     // exceeds any gradient of the grid, at most H / (D/50) = 25.
     auto heavy = checks::testing::Rescaled(*r.Model, 2, 1, 1e-5L, 100);
     heavy->ShowImminentHeave = true;
-    EXPECT_NE(ReportHtml(r.Content, *heavy, error)
+    EXPECT_NE(ReportHtml(r.Content, *checks::testing::ResultOf(*heavy), error)
                   .find("Overlays shown: critical zone (no critical zone anywhere), imminent "
                         "heave zone (no imminent heave anywhere)</figcaption>"),
               std::string::npos);
 
     // The wall diagram: the full head above ground at the surface on both diagrams, the creep
     // line down to nothing at the tip, depth growing downwards.
-    const TChart wall = WallPressureChart(*r.Model, r.Content.Checks, r.Content.Settings);
+    const TChart wall = WallPressureChart(*checks::testing::ResultOf(*r.Model), r.Content.Checks,
+                                          r.Content.Settings);
     ASSERT_EQ(wall.Series.size(), 2u);
     EXPECT_EQ(wall.Series[0].Points.size(), 26u);
     EXPECT_NEAR(wall.Series[0].Points.front().X, 9.81, 1e-9);

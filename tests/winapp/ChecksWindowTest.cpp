@@ -5,6 +5,7 @@
 #include "WinTests.h"
 
 #include "report/CheckLines.h"
+#include "sheetpile/RunResult.h"
 #include "winapp/resource.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +96,8 @@ TEST(ChecksWindow, OpensBesideTheMainWindowAndShowsThePresentersFigures) {
     EXPECT_NE(c.Text(c.Notice).find("blankets 0 (left) and 0 (right)"), std::string::npos);
     checks::TCheckSettings s;
     s.TypedWallDepth = 1;
-    const auto lines = report::CheckLines(checks::RunDesignChecks(*w.Model, s), s);
+    const auto lines =
+        report::CheckLines(checks::RunDesignChecks(*sheetpile::RunResult(*w.Model, false), s), s);
     ASSERT_EQ(Rows(c), static_cast<int>(lines.size()));
     EXPECT_EQ(Cell(c, 0, 0), lines[0].Label);
     EXPECT_EQ(Cell(c, 0, 4), report::VerdictText(lines[0].Verdict));
