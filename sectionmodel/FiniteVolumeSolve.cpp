@@ -158,15 +158,15 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
     entries = {};
     // Each face's flux added to one cell and taken from the other, in long double: the
     // residual's sum is the flux balance itself, which the refinement then drives down.
-    const auto residual = [&](const Eigen::VectorXd& x) {
+    const auto residual = [&](const std::vector<long double>& x) {
         std::vector<long double> sum(static_cast<std::size_t>(n), 0.0L);
         const auto cell = [](Eigen::Index k) { return static_cast<std::size_t>(k); };
         for (const TFace& face : grounds)
             sum[cell(face.A)] += static_cast<long double>(face.T) *
-                                 (static_cast<long double>(water(cell(face.B))) - x[face.A]);
+                                 (static_cast<long double>(water(cell(face.B))) - x[cell(face.A)]);
         for (const TFace& face : faces) {
-            const long double flux = static_cast<long double>(face.T) *
-                                     (static_cast<long double>(x[face.A]) - x[face.B]);
+            const long double flux =
+                static_cast<long double>(face.T) * (x[cell(face.A)] - x[cell(face.B)]);
             sum[cell(face.A)] -= flux;
             sum[cell(face.B)] += flux;
         }
@@ -174,28 +174,41 @@ TFiniteVolumes SolveFiniteVolumes(const section::TSection& s, const TSectionGrid
         for (Eigen::Index k = 0; k < n; ++k) r[k] = static_cast<double>(sum[cell(k)]);
         return r;
     };
-    const Eigen::VectorXd h = SolveRefined(a, rhs, residual);
+    const std::vector<long double> h = SolveRefinedExtended(a, rhs, residual);
 
-    const auto head = [&](std::size_t i, std::size_t j) { return h[at(g.Cell(i, j))]; };
+    // Fluxes from the long double heads, each rounded once to double.
+    const auto head = [&](std::size_t i, std::size_t j) {
+        return h[static_cast<std::size_t>(at(g.Cell(i, j)))];
+    };
+    const auto flux = [](double t, long double drop) {
+        return static_cast<double>(static_cast<long double>(t) * drop);
+    };
     for (std::size_t j = 0; j < ny; ++j)
         for (std::size_t i = 0; i < nx; ++i) {
             if (i > 0)
                 if (const double t = f.Vertical(i, j); t > 0 && index[g.Cell(i, j)] != None)
-                    out.FluxX[j * (nx + 1) + i] = t * (head(i - 1, j) - head(i, j));
+                    out.FluxX[j * (nx + 1) + i] = flux(t, head(i - 1, j) - head(i, j));
             if (j > 0)
                 if (const double t = f.Horizontal(i, j); t > 0 && index[g.Cell(i, j)] != None)
-                    out.FluxY[j * nx + i] = t * (head(i, j - 1) - head(i, j));
+                    out.FluxY[j * nx + i] = flux(t, head(i, j - 1) - head(i, j));
         }
+    std::vector<long double> stretchFlux(s.Surface.size(), 0.0L);
+    long double inflow = 0, outflow = 0;
     for (std::size_t i = 0; i < nx; ++i)
         if (const double t = f.Ground(i); t > 0 && index[g.Cell(i, g.TopRow[i] - 1)] != None) {
             const std::size_t top = g.TopRow[i];
-            const double in = t * (water(i) - head(i, top - 1));
-            out.FluxY[top * nx + i] = -in;
-            out.StretchFlux[g.ColumnStretch[i]] += in;
-            (in > 0 ? out.Inflow : out.Outflow) += std::fabs(in);
+            const long double in = static_cast<long double>(t) * (water(i) - head(i, top - 1));
+            out.FluxY[top * nx + i] = static_cast<double>(-in);
+            stretchFlux[g.ColumnStretch[i]] += in;
+            (in > 0 ? inflow : outflow) += std::fabs(in);
         }
+    for (std::size_t k = 0; k < stretchFlux.size(); ++k)
+        out.StretchFlux[k] = static_cast<double>(stretchFlux[k]);
+    out.Inflow = static_cast<double>(inflow);
+    out.Outflow = static_cast<double>(outflow);
     for (std::size_t c = 0; c < nx * ny; ++c)
-        if (index[c] != None) out.Head[c] = h[at(c)] + datum;
+        if (index[c] != None)
+            out.Head[c] = static_cast<double>(h[static_cast<std::size_t>(at(c))] + datum);
     return out;
 }
 
@@ -204,13 +217,13 @@ std::vector<double> StreamFunction(const TSectionGrid& g, const TFiniteVolumes& 
     std::vector<double> psi((nx + 1) * (ny + 1), NaN);
     for (std::size_t i = 0; i <= nx; ++i) {
         // Up the corner line x = X[i], from the base (psi = 0: no flow across it).
-        double running = 0;
+        long double running = 0; // long double: the sum of many fluxes rounds once
         psi[i] = 0;
         for (std::size_t j = 0; j < ny; ++j) {
             const bool left = i > 0 && g.Soil(i - 1, j), right = i < nx && g.Soil(i, j);
             if (!left && !right) break;
             running += fv.FluxX[j * (nx + 1) + i];
-            psi[(j + 1) * (nx + 1) + i] = running;
+            psi[(j + 1) * (nx + 1) + i] = static_cast<double>(running);
         }
     }
     return psi;

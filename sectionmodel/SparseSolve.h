@@ -14,6 +14,7 @@
 #include <Eigen/SparseCholesky>
 #include <Eigen/SparseCore>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <vector>
@@ -21,6 +22,11 @@
 namespace verrask::sectionmodel {
 
 inline constexpr int MostRefinements = 3; // each costs two triangular solves; two suffice
+// Soils 1e7 apart need up to about eight steps; each costs two triangular solves.
+inline constexpr int MostExtendedRefinements = 12;
+// A correction below this share of the largest head no longer moves a long double head (64-bit
+// significand: 5.4e-20) by more than a few units in its last place.
+inline constexpr long double ExtendedResolution = 1e-18L;
 
 // b - a x, summed in long double (64-bit significand on the x86-64 targets): rows where large
 // conductances meet small net fluxes (a thin pervious layer between clays) cancel to far below
@@ -65,6 +71,34 @@ SolveRefined(const Eigen::SparseMatrix<double>& a, const Eigen::VectorXd& b,
         x = next;
         r = nextResidual;
         last = norm;
+    }
+    return x;
+}
+
+// The same with the solution kept in long double: each correction, solved in double, is added
+// to a long double solution and the caller's residual is taken of that. The heads then carry
+// about three more digits than double holds, which the fluxes through the most pervious soils
+// need: there a head's last double digit, times a conductance decades above the rest, outweighs
+// the flow the clays let through. Corrections are added until they no longer move the solution
+// beyond long double's resolution (at most MostExtendedRefinements): on soils 1e7 apart each one
+// gains only a few digits, and the residual's norm, ruled by the pervious rows, stops shrinking
+// before the flux balance, which the clays' rows decide, is reached.
+inline std::vector<long double> SolveRefinedExtended(
+    const Eigen::SparseMatrix<double>& a, const Eigen::VectorXd& b,
+    const std::function<Eigen::VectorXd(const std::vector<long double>&)>& residual) {
+    const auto size = static_cast<std::size_t>(b.size());
+    std::vector<long double> x(size);
+    if (a.rows() == 0) return x;
+    const Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> ldlt(a);
+    if (ldlt.info() != Eigen::Success) throw std::runtime_error("the head system is singular");
+    const Eigen::VectorXd first = ldlt.solve(b);
+    for (std::size_t k = 0; k < size; ++k) x[k] = first[static_cast<Eigen::Index>(k)];
+    const long double scale = std::max(first.lpNorm<Eigen::Infinity>(), 1e-300);
+    for (int step = 0; step < MostExtendedRefinements; ++step) {
+        const Eigen::VectorXd d = ldlt.solve(residual(x));
+        if (!d.allFinite()) break;
+        for (std::size_t k = 0; k < size; ++k) x[k] += d[static_cast<Eigen::Index>(k)];
+        if (d.lpNorm<Eigen::Infinity>() <= ExtendedResolution * scale) break;
     }
     return x;
 }

@@ -75,7 +75,9 @@ TEST(RandomSections, AreSolvedCheckedDrawnAndReported) {
         ASSERT_EQ(sectionmodel::SolveSection(s, r), "");
         ++solved;
         EXPECT_LE(r->QLow, r->QHigh);
-        EXPECT_LE(std::fabs(r->MassBalance), 1e-6);
+        // Inflow equals outflow to 1e-9 even for soils 1e7 apart: the heads are refined in
+        // long double (in double, the most pervious soil's rounding reached 2e-6).
+        EXPECT_LE(std::fabs(r->MassBalance), 1e-9);
         const checks::TCheckSettings settings;
         report::TSectionReportContent c;
         c.Result = r;
