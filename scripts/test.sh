@@ -27,9 +27,12 @@ bash scripts/check-package.sh
 step "AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake --preset asan -DVERRASK_APP=OFF >/dev/null
 cmake --build --preset asan -j "$jobs"
-# The widest grids and the long plain-against-fast comparisons run the same code as the rest
-# for many more passes; the optimised build runs them.
-ctest --preset asan -j "$jobs" -E "Widest|FastSolvers\.(BoundaryGeometries|RandomGeometries)"
+# The widest grids, the long plain-against-fast comparisons and the batch tool's two long
+# scripts (dozens of runs and embedment searches, over a third of this step's time) run the same
+# code as the rest for many more passes; the optimised build runs them. The batch tool still runs
+# here in its section and two-worker tests.
+ctest --preset asan -j "$jobs" \
+  -E "Widest|FastSolvers\.(BoundaryGeometries|RandomGeometries)|Cli\.(Checks|EndToEnd)$"
 
 step "ThreadSanitizer (threaded tests)"
 cmake --preset tsan -DVERRASK_APP=OFF >/dev/null
