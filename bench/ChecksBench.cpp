@@ -29,7 +29,7 @@ std::unique_ptr<TModel> DefaultRun() {
 }
 
 void BM_DesignChecks(benchmark::State& state) {
-    const auto run = sheetpile::TrialResult(*DefaultRun());
+    const auto run = sheetpile::RunResult(*DefaultRun(), false);
     for (auto _ : state)
         benchmark::DoNotOptimize(verrask::checks::RunDesignChecks(*run, {}).Prism.Fs);
 }

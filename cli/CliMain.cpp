@@ -71,8 +71,8 @@ void AddChecks(const TCliPlan& plan, const TRunSession& session, const sheetpile
             std::cerr << "embedment: " << report::TrialText(shown, t) << std::endl;
         };
         const checks::TEmbedment e =
-            SearchRunEmbedment(sheetpile::RunResult(model, false), model.UseFastSolvers,
-                               plan.Criterion, run.Settings, control);
+            SearchRunEmbedment(sheetpile::TrialResult(model), model.UseFastSolvers, plan.Criterion,
+                               run.Settings, control);
         if (plan.Json) {
             if (!extra.empty()) extra += ',';
             extra += report::EmbedmentJson(e);

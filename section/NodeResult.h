@@ -5,8 +5,11 @@
 // as shown. Checks and reports read a run only through it. Built once from a completed run and
 // then only read, it crosses threads as one value: TNodeResultPtr, a shared pointer to const.
 //
-// Holds: HeadGrid and StreamGrid have BaseRow + 1 rows of LastCol + 1 values, FineHead and
-// FineStream 4 BaseRow + 1 rows of 4 LastCol + 1 (empty when not kept), all within 0..FullScale;
+// Holds: HeadGrid has BaseRow + 1 rows of LastCol + 1 values, and so has StreamGrid, FineHead
+// and FineStream 4 BaseRow + 1 rows of 4 LastCol + 1, all within 0..FullScale; a partial result
+// (a trial wall of the embedment search: Partial set) has the inputs, the markers, HeadGrid and
+// HeadPasses only, every other field empty or 0; a whole one may leave the fine grids and the
+// picture empty (not drawn for its geometry);
 // the markers satisfy LeftBlanketCol <= PileUpCol < PileDownCol = PileUpCol + 1 <=
 // RightBlanketCol <= LastCol, 0 <= PileRows < BaseRow; Picture holds Width x Height pixels.
 #pragma once
@@ -61,6 +64,7 @@ struct TNodeResult {
     int LeftBlanketCol = 0, PileUpCol = 0, PileDownCol = 0, RightBlanketCol = 0;
     int LastCol = 0, PileRows = 0;
 
+    bool Partial = false; // only the head loss of a trial wall, with its inputs and markers
     TNodeGrid HeadGrid;   // head loss, 0 upstream .. FullScale downstream
     TNodeGrid StreamGrid; // stream function, 0 .. FullScale
     TNodeGrid FineHead, FineStream;

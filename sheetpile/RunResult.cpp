@@ -46,7 +46,10 @@ section::TNodeResultPtr RunResult(const TModel& m, bool fine) {
     auto r = std::make_shared<section::TNodeResult>();
     CopyInputsAndGeometry(m, *r);
     r->StreamGrid = Copy(m.StreamGrid, CoarseRows, m.LastCol + 1);
-    if (fine) {
+    // The fine grids, the gradient the overlays read and the picture belong to the last drawing:
+    // of another geometry (a wider one may reach columns no drawing wrote), they are left out.
+    const bool drawn = m.ShownPicture.Height() > 0 && m.ShownPicture.Width() == 4 * m.LastCol;
+    if (fine && drawn) {
         r->FineHead = Copy(m.FineHead, FineRows, 4 * m.LastCol + 1);
         r->FineStream = Copy(m.FineStream, FineRows, 4 * m.LastCol + 1);
     }
@@ -60,6 +63,7 @@ section::TNodeResultPtr RunResult(const TModel& m, bool fine) {
     r->ShowCriticalZone = m.ShowCriticalZone;
     r->ShowPossibleHeave = m.ShowPossibleHeave;
     r->ShowImminentHeave = m.ShowImminentHeave;
+    if (!drawn) return r;
     const TZoneExtent zones = ZoneExtent(m);
     r->Zones = {zones.CriticalPixels, zones.PossibleColumns, zones.ImminentColumns};
 
@@ -80,8 +84,10 @@ section::TNodeResultPtr RunResult(const TModel& m, bool fine) {
 }
 
 section::TNodeResultPtr TrialResult(const TModel& m) {
+    // A trial wall is solved for its head loss only: nothing else of the model belongs to it.
     auto r = std::make_shared<section::TNodeResult>();
     CopyInputsAndGeometry(m, *r);
+    r->Partial = true;
     return r;
 }
 

@@ -7,7 +7,9 @@
 // Assumes: the model holds a completed run (or, for TrialResult, a solved head loss with its
 // geometry and inputs) and no worker writes it meanwhile.
 //
-// Holds: the model is only read; every figure is the model's own, bit for bit.
+// Holds: the model is only read; every figure is the model's own, bit for bit. Where the shown
+// picture is not of the model's geometry (the geometry changed since the last drawing), the
+// result has no fine grids, no picture and zero zone counts, so nothing unwritten is read.
 #pragma once
 
 #include "section/NodeResult.h"

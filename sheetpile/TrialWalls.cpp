@@ -4,22 +4,23 @@
 #include "sheetpile/RunResult.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <cassert>
 #include <utility>
 
 namespace sheetpile {
 
 TTrialWalls::TTrialWalls(verrask::section::TNodeResultPtr run, bool fastSolvers)
-    : Run(std::move(run)), FastSolvers(fastSolvers) {}
+    : Run(std::move(run)), FastSolvers(fastSolvers) {
+    for (auto& model : Models) {
+        model = std::make_unique<TModel>();
+        model->InitModel();
+    }
+}
 
 verrask::section::TNodeResultPtr TTrialWalls::Solve(int worker, int rows) {
-    if (worker < 0 || worker > 1 || rows < 1 || rows > MaxPileRows)
-        throw std::out_of_range("no such trial wall");
-    auto& t = Models[worker];
-    if (!t) {
-        t = std::make_unique<TModel>();
-        t->InitModel();
-    }
+    assert(worker == 0 || worker == 1);
+    assert(rows >= 1 && rows <= MaxPileRows);
+    auto& t = Models[worker & 1];
     const verrask::section::TNodeResult& user = *Run;
     for (auto& row : t->HeadGrid) {
         std::fill(row.begin(), row.begin() + user.PileUpCol + 1, 0u);

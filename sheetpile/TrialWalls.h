@@ -6,9 +6,9 @@
 // downstream face on), with the geometry from SetupGeometry; the result holds the inputs, the
 // markers, HeadGrid and HeadPasses.
 //
-// Assumes: `run` is a completed run's result. Each worker (0 and 1) has a model of its own,
-// made on first use and reused; the two workers may solve at the same time, but the calls of one
-// worker must not overlap.
+// Assumes: `run` is a completed run's result. Each worker (0 and 1) has a model of its own, made
+// with the trial walls and reused; the two workers may solve at the same time, but the calls of
+// one worker must not overlap.
 //
 // Holds: a trial depends on the run's inputs and `rows` alone, never on an earlier trial.
 #pragma once
