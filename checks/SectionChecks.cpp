@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace verrask::checks {
 
@@ -104,6 +105,20 @@ void OutflowFigures(const section::TSectionResult& r, std::size_t w, const TChec
 }
 
 } // namespace
+
+std::string SectionGammaError(const section::TSection& s, const TCheckSettings& settings) {
+    for (std::size_t i = 0; i < s.Layers.size(); ++i) {
+        const long double gammaSat = s.Layers[i].GammaSat;
+        if (gammaSat > settings.GammaW) continue;
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      "\"layers[%zu].gamma_sat\" = %.10Lg: must be more than gamma_w (%.10Lg), "
+                      "or the layer floats",
+                      i, gammaSat, settings.GammaW);
+        return text;
+    }
+    return "";
+}
 
 TSectionChecks RunSectionChecks(const section::TSectionResult& r, const TCheckSettings& s) {
     TSectionChecks out;

@@ -69,6 +69,11 @@ struct TSectionChecks {
 
 TSectionChecks RunSectionChecks(const section::TSectionResult& r, const TCheckSettings& s);
 
+// "" when every layer is heavier than water at the settings' gamma_w, else which layer is not
+// and why: its critical gradient gamma_sat / gamma_w - 1 would not be positive, and every heave
+// figure would turn over.
+std::string SectionGammaError(const section::TSection& s, const TCheckSettings& settings);
+
 // Whether a figure meets the criterion's target; a utilisation of 0 (nothing lifts) meets any.
 inline bool SectionPasses(double value, TCriterion criterion, long double target) {
     if (IsUtilisation(criterion) && value == 0) return true;

@@ -24,6 +24,12 @@ int RunSection(const TCliPlan& plan) {
         std::cerr << "verrask-cli: the section was refused: " << error << "\n";
         return 2;
     }
+    // The checks' gamma_w may be set above the reader's: every layer must still be heavier.
+    if (const std::string error = checks::SectionGammaError(s, plan.CheckSettings);
+        !error.empty()) {
+        std::cerr << "verrask-cli: the section was refused: " << error << "\n";
+        return 2;
+    }
     const auto start = std::chrono::steady_clock::now();
     section::TSectionResultPtr result;
     if (const std::string error = sectionmodel::SolveSection(s, result); !error.empty()) {

@@ -38,6 +38,13 @@ printf '{"verrask_section": 1, "layers": []' >"$work/bad.json"
 check "a refused section exits 2" test $? -eq 2
 check "a refused section prints nothing" test ! -s "$work/out"
 check "a refused section says why" grep -q "^verrask-cli: the section was refused: " "$work/err"
+# gamma_sat 10.5 is heavier than the reader's water but not than a gamma_w of 11 set for the checks.
+sed 's/"gamma_sat": 20.0/"gamma_sat": 10.5/' "$work/wall.json" >"$work/light.json"
+"$cli" --section "$work/light.json" --gamma-w 11 --checks >"$work/out" 2>"$work/err"
+check "a layer lighter than the set gamma_w exits 2" test $? -eq 2
+check "... prints nothing" test ! -s "$work/out"
+check "... and names the layer" \
+  grep -q 'refused: "layers\[0\].gamma_sat" = 10.5: must be more than gamma_w (11)' "$work/err"
 
 # The checks, with 3 m of water: the column beside the wall holds the excess head H/2 at the
 # toe, so its heave FS is 2 i_c d / H = 2 x (20 - 9.81) / 9.81 x 5 / 3 = 3.462 (closed form;
