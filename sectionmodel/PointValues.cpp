@@ -59,16 +59,6 @@ double ExitGradientOfColumn(const TSectionGrid& g, const std::vector<double>& he
     return (a1 * d2 * d2 - a2 * d1 * d1) / (d1 * d2 * (d2 - d1));
 }
 
-// The prism's width on the outflow side: depth / 2, cut at the other wall and the extent's end.
-double PrismWidth(const section::TSection& s, std::size_t w, bool right, double depth) {
-    const double x = s.Walls[w].X;
-    double width = std::min(depth / 2, right ? s.Extent->Right - x : x - s.Extent->Left);
-    for (std::size_t o = 0; o < s.Walls.size(); ++o)
-        if (o != w && (s.Walls[o].X > x) == right)
-            width = std::min(width, std::fabs(s.Walls[o].X - x));
-    return width;
-}
-
 TWallFigures Figures(const section::TSection& s, const TSectionGrid& g,
                      const std::vector<double>& head, std::size_t w, std::size_t stretch) {
     TWallFigures f;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace verrask::sectionmodel {
 
@@ -19,31 +20,74 @@ constexpr double GradedCellsPerSpacing = 2;
 
 // Each doubling halves every cell (in the grading's parameter): the coarser grid's lines are
 // all lines of the finer one.
-std::size_t CellsOver(double length, double spacing, double perSpacing, unsigned doublings) {
-    return std::max<std::size_t>(1,
-                                 static_cast<std::size_t>(std::ceil(perSpacing * length / spacing)))
-           << doublings;
+std::size_t CellsOver(double length, double spacing, double perSpacing) {
+    return std::max<std::size_t>(
+        1, static_cast<std::size_t>(std::ceil(perSpacing * length / spacing)));
+}
+
+// The lines in (a, b] of the map x(t) (t from 0 to 1, x(1) = b) over n << doublings cells, with
+// each point of `through` (inside, increasing) on a line: the line that is nearest it on the
+// coarsest grid moves there and the parameter between such lines is stretched linearly, so the
+// grading keeps its shape and the grids of successive doublings stay nested. A point whose line
+// another point took stays off the grid. Returns the number of cells.
+template <typename Map>
+std::size_t MappedLines(std::vector<double>* lines, double b, std::size_t n, unsigned doublings,
+                        const std::vector<double>& through, const Map& x, const Map& inverse) {
+    // Anchors: coarse line k at parameter t, on x = at; from (0, 0) to (n, 1, b).
+    struct TAnchor {
+        std::size_t K;
+        double T, At;
+    };
+    std::vector<TAnchor> anchors{{0, 0.0, 0.0}};
+    for (double p : through) {
+        const double t = inverse(p);
+        const auto k = static_cast<std::size_t>(std::llround(t * static_cast<double>(n)));
+        if (k > anchors.back().K && k < n) anchors.push_back({k, t, p});
+    }
+    anchors.push_back({n, 1.0, b});
+    if (lines)
+        for (std::size_t a = 0; a + 1 < anchors.size(); ++a) {
+            const std::size_t k0 = anchors[a].K << doublings, k1 = anchors[a + 1].K << doublings;
+            const double t0 = anchors[a].T, t1 = anchors[a + 1].T;
+            for (std::size_t k = k0 + 1; k < k1; ++k)
+                lines->push_back(x(
+                    t0 + (t1 - t0) * (static_cast<double>(k - k0) / static_cast<double>(k1 - k0))));
+            lines->push_back(anchors[a + 1].At);
+        }
+    return n << doublings;
+}
+
+// The points of `through` in (a + MergeDistance, b - MergeDistance).
+std::vector<double> Inside(const std::vector<double>& through, double a, double b) {
+    std::vector<double> in;
+    for (double p : through)
+        if (p > a + MergeDistance && p < b - MergeDistance) in.push_back(p);
+    return in;
 }
 
 // The lines in (a, b], graded toward a or b; returns how many.
 std::size_t Graded(std::vector<double>* lines, double a, double b, bool towardA, double spacing,
-                   unsigned doublings) {
-    const std::size_t n = CellsOver(b - a, spacing, GradedCellsPerSpacing, doublings);
-    if (lines)
-        for (std::size_t k = 1; k <= n; ++k) {
-            const double t = static_cast<double>(k) / static_cast<double>(n);
-            lines->push_back(k == n    ? b
-                             : towardA ? a + (b - a) * std::pow(t, Grading)
-                                       : b - (b - a) * std::pow(1 - t, Grading));
-        }
-    return n;
+                   unsigned doublings, const std::vector<double>& through) {
+    const std::size_t n = CellsOver(b - a, spacing, GradedCellsPerSpacing);
+    const double L = b - a;
+    const auto x = [=](double t) {
+        return towardA ? a + L * std::pow(t, Grading) : b - L * std::pow(1 - t, Grading);
+    };
+    const auto inverse = [=](double p) {
+        return towardA ? std::pow((p - a) / L, 1 / Grading)
+                       : 1 - std::pow((b - p) / L, 1 / Grading);
+    };
+    return MappedLines(lines, b, n, doublings, Inside(through, a, b),
+                       std::function<double(double)>(x), std::function<double(double)>(inverse));
 }
 
-// The lines through the breakpoints and between them; returns the number of cells.
+// The lines through the breakpoints and between them, and through every point of `through`
+// without a break of the grading there; returns the number of cells.
 std::size_t Lines(std::vector<TBreak> breaks, double spacing, unsigned doublings,
-                  std::vector<double>* lines) {
+                  std::vector<double>* lines, std::vector<double> through = {}) {
     std::sort(breaks.begin(), breaks.end(),
               [](const TBreak& p, const TBreak& q) { return p.At < q.At; });
+    std::sort(through.begin(), through.end());
     std::vector<TBreak> merged;
     for (const TBreak& b : breaks) {
         if (!merged.empty() && b.At - merged.back().At < MergeDistance)
@@ -58,17 +102,17 @@ std::size_t Lines(std::vector<TBreak> breaks, double spacing, unsigned doublings
         const bool sa = merged[k].Singular, sb = merged[k + 1].Singular;
         if (sa && sb) {
             const double middle = a + (b - a) / 2;
-            cells += Graded(lines, a, middle, true, spacing, doublings);
-            cells += Graded(lines, middle, b, false, spacing, doublings);
+            cells += Graded(lines, a, middle, true, spacing, doublings, through);
+            cells += Graded(lines, middle, b, false, spacing, doublings, through);
         } else if (sa || sb) {
-            cells += Graded(lines, a, b, sa, spacing, doublings);
+            cells += Graded(lines, a, b, sa, spacing, doublings, through);
         } else {
-            const std::size_t n = CellsOver(b - a, spacing, 1, doublings);
-            if (lines)
-                for (std::size_t i = 1; i <= n; ++i)
-                    lines->push_back(
-                        i == n ? b : a + (b - a) * static_cast<double>(i) / static_cast<double>(n));
-            cells += n;
+            const std::size_t n = CellsOver(b - a, spacing, 1);
+            const std::function<double(double)> x = [=](double t) { return a + (b - a) * t; };
+            const std::function<double(double)> inverse = [=](double p) {
+                return (p - a) / (b - a);
+            };
+            cells += MappedLines(lines, b, n, doublings, Inside(through, a, b), x, inverse);
         }
     }
     return cells;
@@ -95,6 +139,22 @@ std::vector<TBreak> XBreaks(const section::TSection& s) {
     return breaks;
 }
 
+// The far side of each wall's Terzaghi prism on its outflow (lower water) side: on a grid line,
+// so the prism's base is whole cells, but no break of the grading toward the wall.
+std::vector<double> PrismEdges(const section::TSection& s) {
+    std::vector<double> edges;
+    for (std::size_t w = 0; w < s.Walls.size(); ++w) {
+        const double left = s.Surface[w].Water, right = s.Surface[w + 1].Water;
+        if (left == right) continue;
+        const bool toRight = right < left;
+        const double depth = s.Surface[toRight ? w + 1 : w].Ground - s.Walls[w].Toe;
+        if (!(depth > 0)) continue;
+        const double width = PrismWidth(s, w, toRight, depth);
+        edges.push_back(toRight ? s.Walls[w].X + width : s.Walls[w].X - width);
+    }
+    return edges;
+}
+
 std::vector<TBreak> YBreaks(const section::TSection& s) {
     std::vector<TBreak> breaks{{s.Base(), false}};
     for (const section::TLayer& l : s.Layers) breaks.push_back({l.Bottom, false});
@@ -113,14 +173,23 @@ std::size_t Nearest(const std::vector<double>& lines, double v) {
 
 } // namespace
 
+double PrismWidth(const section::TSection& s, std::size_t w, bool right, double depth) {
+    const double x = s.Walls[w].X;
+    double width = std::min(depth / 2, right ? s.Extent->Right - x : x - s.Extent->Left);
+    for (std::size_t o = 0; o < s.Walls.size(); ++o)
+        if (o != w && (s.Walls[o].X > x) == right)
+            width = std::min(width, std::fabs(s.Walls[o].X - x));
+    return width;
+}
+
 std::size_t GridCells(const section::TSection& s, double spacing, unsigned doublings) {
-    return Lines(XBreaks(s), spacing * XStretch(s), doublings, nullptr) *
+    return Lines(XBreaks(s), spacing * XStretch(s), doublings, nullptr, PrismEdges(s)) *
            Lines(YBreaks(s), spacing, doublings, nullptr);
 }
 
 TSectionGrid BuildGrid(const section::TSection& s, double spacing, unsigned doublings) {
     TSectionGrid g;
-    Lines(XBreaks(s), spacing * XStretch(s), doublings, &g.X);
+    Lines(XBreaks(s), spacing * XStretch(s), doublings, &g.X, PrismEdges(s));
     Lines(YBreaks(s), spacing, doublings, &g.Y);
     for (const section::TWall& w : s.Walls) {
         g.WallLine.push_back(Nearest(g.X, w.X));

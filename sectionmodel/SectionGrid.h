@@ -5,7 +5,9 @@
 // base, the layer bottoms, the grounds and the toes; between breakpoints, cells of about
 // `spacing` (in x times sqrt(kx/kz) averaged over the depth, the transformed length), graded by a
 // power law x = a + L t^Grading toward wall toes (in x and y) and cover ends (in x, and toward
-// the ground in y). Breakpoints closer than MergeDistance share a line.
+// the ground in y). Breakpoints closer than MergeDistance share a line. The far side of each
+// wall's Terzaghi prism on its outflow side is a line too: the nearest line moves there and the
+// grading's parameter is stretched to match, so the grading toward the wall is kept.
 //
 // Assumes: a section the reader accepted, with its extent set; spacing > 0.
 //
@@ -47,6 +49,10 @@ struct TSectionGrid {
         return false;
     }
 };
+
+// The width of Terzaghi's prism beside wall w on its `right` (else left) side for a prism
+// `depth` deep: depth / 2, cut at the other wall and at the extent's end.
+double PrismWidth(const section::TSection& s, std::size_t w, bool right, double depth);
 
 // The number of cells the grid of `spacing` would have (cheap: no grid built).
 std::size_t GridCells(const section::TSection& s, double spacing, unsigned doublings = 0);

@@ -73,6 +73,12 @@ TEST(PointValues, DoubledGridsAreNested) {
     EXPECT_EQ(fine.Rows(), 2 * coarse.Rows());
     for (std::size_t i = 0; i < coarse.X.size(); ++i) EXPECT_EQ(fine.X[2 * i], coarse.X[i]);
     for (std::size_t j = 0; j < coarse.Y.size(); ++j) EXPECT_EQ(fine.Y[2 * j], coarse.Y[j]);
+    // The prism's far side, d/2 beside the wall on the outflow side, is a line of both grids.
+    ASSERT_LT(s.Surface[1].Water, s.Surface[0].Water);
+    const double edge =
+        s.Walls[0].X + PrismWidth(s, 0, true, s.Surface[1].Ground - s.Walls[0].Toe);
+    for (const TSectionGrid* g : {&coarse, &fine})
+        EXPECT_NE(std::find(g->X.begin(), g->X.end(), edge), g->X.end());
 }
 
 TEST(PointValues, SingleWallMeetsTheClosedForms) {
