@@ -8,7 +8,7 @@ namespace verrask::sectionmodel {
 
 section::TExtent AutomaticExtent(const section::TSection& s) {
     // How many depths (transformed) and leakage lengths the far ends stay away.
-    constexpr double Depths = 3, LeakageLengths = 3;
+    constexpr double Depths = 3, LeakageLengths = 5;
     const double top = s.Top(), depth = top - s.Base();
     double stretch = 1;
     for (const section::TLayer& l : s.Layers) stretch = std::max(stretch, std::sqrt(l.Kx / l.Kz));

@@ -5,11 +5,13 @@
 //   3 T max(sqrt(kx/kz))  - T the depth from the highest ground to the base: the slowest decaying
 //                           mode of a layer decays like exp(-pi x / 2T) in the transformed length
 //                           x sqrt(kz/kx); at 3 such depths q is about 1.5e-4 low;
-//   3 leakage lengths     - sqrt(sum(kx D) t_c / kz_c) wherever a layer (t_c, kz_c) lies over more
+//   5 leakage lengths     - sqrt(sum(kx D) t_c / kz_c) wherever a layer (t_c, kz_c) lies over more
 //                           pervious ground (sum over all layers below it), whose heads recover
-//                           over that length;
+//                           over that length: q's shortfall falls like exp(-2 x / length), 3e-3
+//                           at 3 lengths (clay over sand), 5e-5 at 5;
 // capped at MostReachDepths depths; the extent is the outermost wall or cover end plus the reach
-// on each side.
+// on each side. Beyond 3 transformed depths from a wall or cover end the grid's cells grow
+// (SectionGrid.h), so a long reach costs few cells.
 //
 // Assumes: a section the reader accepted. Holds: left < every wall and cover < right.
 #pragma once
@@ -18,9 +20,9 @@
 
 namespace verrask::sectionmodel {
 
-// Beyond this many depths the ends sit in practically still water behind any cap that keeps the
-// grid within memory; the leakage rule alone can ask for more.
-inline constexpr double MostReachDepths = 100;
+// A bound on the reach that keeps the grid small: the leakage rule asks for more only behind a
+// cap some 1e7 times less pervious than the ground below it.
+inline constexpr double MostReachDepths = 10000;
 
 section::TExtent AutomaticExtent(const section::TSection& s);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace verrask::sectionmodel {
 
@@ -67,8 +68,13 @@ std::vector<double> Inside(const std::vector<double>& through, double a, double 
 
 // The lines in (a, b], graded toward a or b; returns how many.
 std::size_t Graded(std::vector<double>* lines, double a, double b, bool towardA, double spacing,
-                   unsigned doublings, const std::vector<double>& through) {
-    const std::size_t n = CellsOver(b - a, spacing, GradedCellsPerSpacing);
+                   unsigned doublings, const std::vector<double>& through, double near) {
+    // A cell x from the graded end is 3 L^(1/3) x^(2/3) / n long: n = 2 L^(1/3) near^(2/3) /
+    // spacing keeps the cells within `near` of it at most 1.5 spacings (all of them where L <=
+    // near) and lets them grow beyond, where the head varies over lengths of `near` and more.
+    const double L0 = b - a;
+    const double effective = L0 <= near ? L0 : std::cbrt(L0) * std::cbrt(near * near);
+    const std::size_t n = CellsOver(effective, spacing, GradedCellsPerSpacing);
     const double L = b - a;
     const auto x = [=](double t) {
         return towardA ? a + L * std::pow(t, Grading) : b - L * std::pow(1 - t, Grading);
@@ -84,7 +90,8 @@ std::size_t Graded(std::vector<double>* lines, double a, double b, bool towardA,
 // The lines through the breakpoints and between them, and through every point of `through`
 // without a break of the grading there; returns the number of cells.
 std::size_t Lines(std::vector<TBreak> breaks, double spacing, unsigned doublings,
-                  std::vector<double>* lines, std::vector<double> through = {}) {
+                  std::vector<double>* lines, std::vector<double> through = {},
+                  double near = std::numeric_limits<double>::infinity()) {
     std::sort(breaks.begin(), breaks.end(),
               [](const TBreak& p, const TBreak& q) { return p.At < q.At; });
     std::sort(through.begin(), through.end());
@@ -102,10 +109,10 @@ std::size_t Lines(std::vector<TBreak> breaks, double spacing, unsigned doublings
         const bool sa = merged[k].Singular, sb = merged[k + 1].Singular;
         if (sa && sb) {
             const double middle = a + (b - a) / 2;
-            cells += Graded(lines, a, middle, true, spacing, doublings, through);
-            cells += Graded(lines, middle, b, false, spacing, doublings, through);
+            cells += Graded(lines, a, middle, true, spacing, doublings, through, near);
+            cells += Graded(lines, middle, b, false, spacing, doublings, through, near);
         } else if (sa || sb) {
-            cells += Graded(lines, a, b, sa, spacing, doublings, through);
+            cells += Graded(lines, a, b, sa, spacing, doublings, through, near);
         } else {
             const std::size_t n = CellsOver(b - a, spacing, 1);
             const std::function<double(double)> x = [=](double t) { return a + (b - a) * t; };
@@ -155,6 +162,13 @@ std::vector<double> PrismEdges(const section::TSection& s) {
     return edges;
 }
 
+// How far from a wall or cover end x cells stay about `spacing` long: the reach of a single
+// layer's automatic extent, 3 depths in the transformed length. Only longer reaches (behind
+// caps, whose leakage lengths ask for tens to thousands of depths) get coarser cells beyond it.
+double Near(const section::TSection& s) {
+    return 3 * (s.Top() - s.Base()) * XStretch(s);
+}
+
 std::vector<TBreak> YBreaks(const section::TSection& s) {
     std::vector<TBreak> breaks{{s.Base(), false}};
     for (const section::TLayer& l : s.Layers) breaks.push_back({l.Bottom, false});
@@ -183,13 +197,13 @@ double PrismWidth(const section::TSection& s, std::size_t w, bool right, double 
 }
 
 std::size_t GridCells(const section::TSection& s, double spacing, unsigned doublings) {
-    return Lines(XBreaks(s), spacing * XStretch(s), doublings, nullptr, PrismEdges(s)) *
+    return Lines(XBreaks(s), spacing * XStretch(s), doublings, nullptr, PrismEdges(s), Near(s)) *
            Lines(YBreaks(s), spacing, doublings, nullptr);
 }
 
 TSectionGrid BuildGrid(const section::TSection& s, double spacing, unsigned doublings) {
     TSectionGrid g;
-    Lines(XBreaks(s), spacing * XStretch(s), doublings, &g.X, PrismEdges(s));
+    Lines(XBreaks(s), spacing * XStretch(s), doublings, &g.X, PrismEdges(s), Near(s));
     Lines(YBreaks(s), spacing, doublings, &g.Y);
     for (const section::TWall& w : s.Walls) {
         g.WallLine.push_back(Nearest(g.X, w.X));

@@ -123,6 +123,20 @@ TEST(SectionModel, AutomaticExtentIsFarEnough) {
     const TSectionResultPtr doubled = Solved(s);
     ASSERT_TRUE(doubled);
     EXPECT_NEAR(automatic->Q, doubled->Q, 1e-3 * doubled->Q);
+
+    // A clay cap 2 m thick (k 1e-8) over 8 m of sand (1e-4): the sand's heads recover over the
+    // leakage length sqrt(k_s D_s t_c / k_c) = 400 m, 40 depths, far beyond 3 depths. The
+    // extent reaches at least three of them, and doubling it moves q by under 0.1 %.
+    TSection cap = OneWall({Soil(-2, 1e-8, 1e-8), Soil(-10, 1e-4, 1e-4)}, -6, 4, {});
+    const TSectionResultPtr capped = Solved(cap);
+    ASSERT_TRUE(capped && capped->Section.Extent);
+    EXPECT_LE(capped->Section.Extent->Left, -3 * 400.0);
+    EXPECT_GE(capped->Section.Extent->Right, 3 * 400.0);
+    cap.Extent = TExtent{2 * capped->Section.Extent->Left, 2 * capped->Section.Extent->Right};
+    const TSectionResultPtr far = Solved(cap);
+    ASSERT_TRUE(far);
+    EXPECT_NEAR(capped->Q, far->Q, 1e-3 * far->Q);
+    ExpectBalanced(*capped);
 }
 
 TEST(SectionModel, LayeredSingleWallsMatchTheReference) {
