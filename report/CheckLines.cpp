@@ -2,7 +2,7 @@
 #include "report/CheckLines.h"
 
 #include "report/FigureFormat.h"
-#include "sheetpile/ZoneOverlays.h"
+#include "sheetpile/ZoneColours.h"
 
 #include <cmath>
 #include <limits>

@@ -4,7 +4,7 @@
 #include "report/FigureFormat.h"
 #include "report/PixelFont.h"
 #include "report/SectionFields.h"
-#include "sheetpile/ZoneOverlays.h"
+#include "sheetpile/ZoneColours.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
-// The colours of the flow-net picture's background and of its three zone overlays, and whether
-// each overlay has anything to draw for a completed run.
+// Whether each zone overlay of the flow-net picture has anything to draw for a completed run
+// (their colours: ZoneColours.h).
 //
 // Computes: per picture column the running mean of the vertical gradient from the surface down
 // and its peak, as the overlays use it; from that the count of columns with a possible-heave
@@ -13,20 +13,9 @@
 #pragma once
 
 #include "sheetpile/ModelState.h"
+#include "sheetpile/ZoneColours.h"
 
 namespace sheetpile {
-
-inline constexpr TColor NetBackgroundColor = 0xEBF2F5;              // (245, 242, 235)
-inline constexpr TColor PossibleHeaveColor = 0xC0D6DE;              // (222, 214, 192)
-inline constexpr TColor ImminentHeaveColor = 0x97B9C8;              // (200, 185, 151)
-inline constexpr TColor CriticalZoneTint = RGBColor(166, 202, 240); // sky blue
-
-// A pixel of the critical zone: its colour and the tint, half and half.
-constexpr TColor CriticalZoneMix(TColor under) {
-    return RGBColor((RedOf(under) + RedOf(CriticalZoneTint)) >> 1,
-                    (GreenOf(under) + GreenOf(CriticalZoneTint)) >> 1,
-                    (BlueOf(under) + BlueOf(CriticalZoneTint)) >> 1);
-}
 
 // The peak of the running mean of column i's gradient over fine rows 1..199 and the first row
 // it is reached at (0 and 0 when no mean is positive).
