@@ -16,10 +16,28 @@
 // another writes. The base row, the blankets and the edges, which the plain order runs before a
 // pass's interior, are met slot by slot; their reads obey the same rule.
 //
-// Within a step the columns of one residue lie side by side in their plane: eight to a vector,
-// the base and blanket nodes first, then the scalar slots (edges, wall, below the tip), then the
-// down-and-up sweeps, a few vectors at a time. A lane whose column is not swept (0, U, D, N, or
-// beyond the grid), or whose pass is not wanted, stores back what it loaded.
+// Within a step the columns of one residue lie side by side in their plane, eight to a vector:
+// vector K of plane m holds slots 8K..8K+7, lane e of it column 4 (8K + e - Pad) + m at pass
+// s - 8 (K - 1) - e, where s = (t - m) / 4 is the vector's iteration. A lane whose column is not
+// swept (0, U, D, N, or beyond the grid), or whose pass is not wanted, stores back what it loads.
+//
+// Order of the work: running every step over all columns would stream the whole grid from L2 once
+// per step. Instead the units (vector K, plane m, iteration s) run in bands of the skewed index
+// K + s + [m >= j], BandVectors wide, band after band, and in each band iteration by iteration,
+// plane by plane: a unit reads units of no later skewed index and of an earlier (s, m) only
+// (plane m-1 at s and plane m+1 at s-1 at the same K; plane 3 at s-1 at K-1 and K for plane 0;
+// plane 0 at s at K and K+1 for plane 3), and the units reading what it overwrites likewise come
+// before it; so every value read is the one the plain order reads. Each band keeps a few vectors'
+// columns of the four planes in L1 while it walks left through the grid. The wall reads column
+// U+2 of the step before, which lies in plane m-1 of the same iteration and possibly one vector
+// on; j = m (the residue of U-1, when it is not 0) keeps that unit at a lower skewed index, and
+// the nodes below the tip, which read U+2 two steps back, too.
+//
+// Within a unit: the base and blanket nodes of its vectors, then the down-and-up sweeps with the
+// scalar chain of the unit, if any, alongside. The left edge and the nodes below the tip go with
+// the vector holding their column, whose lane there stores back what it loads before the chain
+// writes it. The wall and the right edge read their left neighbour column's old values and are
+// read by its sweep: they go with the unit's other vector (or alone), before that column's one.
 //
 // Ending at the first quiet pass: passes run in segments (8 passes, doubling up to 256) that fill
 // and drain the wave; each column's changed mark is gathered into its pass's bit. When a segment
@@ -53,29 +71,75 @@ struct TGeometry {
     int L, U, D, R, N, P;
 };
 
-unsigned Reversed8(unsigned bits) {
-    unsigned r = 0;
-    for (int e = 0; e < SolverLanes; ++e) r |= ((bits >> e) & 1u) << (SolverLanes - 1 - e);
-    return r;
-}
+// Bit e of `bits` moved to bit 7 - e.
+constexpr std::array<std::uint8_t, 256> ReversedBits = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (unsigned bits = 0; bits < 256; ++bits)
+        for (int e = 0; e < SolverLanes; ++e)
+            table[bits] = static_cast<std::uint8_t>(table[bits] | ((bits >> e) & 1u)
+                                                                      << (SolverLanes - 1 - e));
+    return table;
+}();
+
+constexpr int BandVectors = GroupVectors; // vectors of one plane a band runs at each iteration
+constexpr int MaxVectors = TPlanes::Width / SolverLanes;
 
 class THeadWave {
   public:
-    THeadWave(TPlanes& planes, const TGeometry& geometry) : G(planes), g(geometry) {
+    THeadWave(TPlanes& planes, const TGeometry& geometry)
+        : G(planes), g(geometry),
+          Vectors(((g.N >> 2) + Pad) / SolverLanes), Edges{&H(0, 0),   &H(0, 1),
+                                                           &H(0, g.N), &H(0, g.N - 1),
+                                                           &H(0, g.U), &H(0, g.U - 1),
+                                                           &H(0, g.D), &H(0, g.D + 1),
+                                                           g.P,        g.U > g.L,
+                                                           g.R > g.D,  &TipMoved} {
         const int L = g.L, U = g.U, D = g.D, R = g.R, N = g.N;
+        alignas(32) std::array<std::uint32_t, 4 * TPlanes::Width> sweeps{}, blankets{};
         for (int c = 1; c <= N - 1; ++c) {
             if (c == U || c == D) continue;
-            Sweeps[Slot(c)] = ~0u;
-            if ((c > L && c < U) || (c > D && c < R)) Blankets[Slot(c)] = ~0u;
+            sweeps[Slot(c)] = ~0u;
+            if ((c > L && c < U) || (c > D && c < R)) blankets[Slot(c)] = ~0u;
         }
+        for (int m = 0; m < 4; ++m) {
+            const auto im = static_cast<std::size_t>(m);
+            for (int K = 1; K <= Vectors; ++K) {
+                const auto at = static_cast<std::size_t>(m * TPlanes::Width + SolverLanes * K);
+                const auto iK = static_cast<std::size_t>(K);
+                SweepMasks[im][iK] = Load(&sweeps[at]);
+                BlanketMasks[im][iK] = Load(&blankets[at]);
+                BlanketBits[im][iK] = LaneBits(BlanketMasks[im][iK]);
+            }
+            std::uint32_t* const own = G.Slots(m, 0, 0);
+            // Column c - 1 lies in plane m - 1 at the same slot, or in plane 3 one slot back;
+            // c + 1 likewise.
+            Left[im] = G.Slots((m + 3) & 3, 0, m == 0 ? -1 : 0) - own;
+            Right[im] = G.Slots((m + 1) & 3, 0, m == 3 ? 1 : 0) - own;
+        }
+        Drop = (U - 1) & 3 ? (U - 1) & 3 : 3;
     }
 
     // Runs passes 0..passes-1 of a segment from the planes' current state; returns the first
     // quiet one, or -1.
     int RunSegment(int passes) {
         Marks.fill(0);
-        const int steps = 4 * (passes - 1) + g.N;
-        for (int t = 0; t < steps; ++t) Step(t, passes);
+        const int lastIteration = SolverLanes * (Vectors - 1) + passes + SolverLanes - 2;
+        const int lastIndex = Vectors + lastIteration + 1;
+        for (int band = 1; band <= lastIndex; band += BandVectors) {
+            const int firstS = std::max(0, band - Vectors - 1);
+            const int lastS = std::min(lastIteration, band + BandVectors - 1);
+            for (int s = firstS; s <= lastS; ++s) {
+                // The vectors with a wanted lane at iteration s.
+                const int activeFirst = 1 + std::max(0, (s - passes - 6 + 7) >> 3);
+                const int activeLast = std::min(Vectors, 1 + (s >> 3));
+                for (int m = 0; m < 4; ++m) {
+                    const int skew = band - s - (m >= Drop ? 1 : 0);
+                    const int k0 = std::max(activeFirst, skew);
+                    const int k1 = std::min(activeLast, skew + BandVectors - 1);
+                    if (k0 <= k1) Unit(m, s, k0, k1, passes);
+                }
+            }
+        }
         for (int p = 0; p < passes; ++p)
             if (!((Marks[static_cast<std::size_t>((p + Margin) >> 6)] >> ((p + Margin) & 63)) & 1u))
                 return p;
@@ -89,6 +153,8 @@ class THeadWave {
     static std::size_t Slot(int c) {
         return static_cast<std::size_t>((c & 3) * TPlanes::Width + (c >> 2) + Pad);
     }
+    // The vector holding column c in its plane.
+    static int VectorOf(int c) { return ((c >> 2) + Pad) / SolverLanes; }
     std::uint32_t& H(int r, int c) { return G.At(r, c); }
 
     // Marks the passes of the lanes in `bits` of the vector whose lane 0 runs pass `pass0` (lane e
@@ -96,12 +162,13 @@ class THeadWave {
     void Mark(int pass0, unsigned bits) {
         if (bits == 0) return;
         const int at = pass0 + Margin - (SolverLanes - 1);
-        const std::uint64_t word = Reversed8(bits);
+        const std::uint64_t word = ReversedBits[bits];
         const auto w = static_cast<std::size_t>(at >> 6);
         const int shift = at & 63;
         Marks[w] |= word << shift;
         if (shift > 64 - SolverLanes) Marks[w + 1] |= word >> (64 - shift);
     }
+    void MarkPass(int pass) { Mark(pass + SolverLanes - 1, 1u << 7); }
 
     void LeftEdgeAlone() {
         for (int r = 1; r < B; ++r) H(r, 0) = (H(r - 1, 0) + H(r + 1, 0) + H(r, 1)) / 3;
@@ -132,215 +199,111 @@ class THeadWave {
         }
     }
 
-    void MarkBelowTip(int t) { Mark((t - g.U) / 4 + SolverLanes - 1, 1u << 7); }
-
-    bool BelowTip() {
-        std::uint32_t changed = 0;
-        auto interior = [&](int r, int c) {
-            const std::uint32_t v = (H(r - 1, c) + H(r + 1, c) + H(r, c - 1) + H(r, c + 1)) >> 2;
-            changed |= v ^ H(r, c);
-            H(r, c) = v;
-        };
-        for (int r = g.P + 1; r <= B - 1; ++r) {
-            interior(r, g.U);
-            interior(r, g.D);
-        }
-        return changed != 0;
+    // Whether column c runs a wanted pass at iteration s.
+    static bool Wanted(int c, int s, int passes) {
+        const int pass = s - (c >> 2);
+        return pass >= 0 && pass < passes;
     }
 
-    // What a step does that follows from its residue m and its range first..last of wanted
-    // columns alone: the vectors holding the swept columns and their masks, the groups that sweep
-    // them and the scalar chains each group carries. Every step between a segment's filling and
-    // its draining wants all columns, so the plans of the four residues are made once per solve.
-    struct TGroup {
-        int v, count;
-        unsigned masked;
-        TSweepFn sweep;
-    };
-    static constexpr std::size_t MaxVectors = TPlanes::Width / SolverLanes;
-    struct TStepPlan {
-        int m = 0, firstVector = 0, vectors = 0, groupCount = 0;
-        bool swept = false;                               // some wanted column is swept
-        bool leftEdge = false, wall = false, tip = false; // wanted(0), wanted(U-1), wanted(U)
-        bool wallAlone = false, tipAlone = false, leftAlone = false, rightAlone = false;
-        bool backwards = false;
-        std::ptrdiff_t left = 0, right = 0;
-        std::array<V, MaxVectors> sweepMasks, blanketMasks;
-        std::array<unsigned, MaxVectors> sweepBits, blanketBits;
-        std::array<TGroup, MaxVectors> groups;
-    };
+    // Sweeps vectors k0..k1 of plane m at iteration s (masks from k0 on), with `chain`.
+    void Sweep(int m, int s, int k0, int k1, const V* masks, unsigned masked, unsigned chain) {
+        const int count = k1 - k0 + 1;
+        std::uint32_t* const own = G.Slots(m, 0, SolverLanes * k0);
+        V moved[GroupVectors];
+        const auto im = static_cast<std::size_t>(m);
+        SweepTable[static_cast<std::size_t>(count - 1)][masked * 16 + chain](
+            own, Left[im], Right[im], masks, moved, Edges);
+        for (int i = 0; i < count; ++i) Mark(s - SolverLanes * (k0 + i - 1), LaneBits(moved[i]));
+    }
 
-    void Plan(int m, int first, int last, TStepPlan& plan) {
-        auto wanted = [&](int c) { return (c & 3) == m && c >= first && c <= last; };
-        plan.m = m;
-        plan.leftEdge = wanted(0);
-        plan.wall = wanted(g.U - 1);
-        plan.tip = wanted(g.U);
-        // Slots of the wanted columns in plane m, and the vectors of eight slots that hold them.
-        const int c0 = first + ((m - first) & 3), c1 = last - ((last - m) & 3);
-        plan.swept = c0 <= c1;
-        if (!plan.swept) return;
-        const int k0 = (c0 >> 2) + Pad, k1 = (c1 >> 2) + Pad;
-        const int firstVector = k0 & ~(SolverLanes - 1);
-        const int vectors = (k1 - firstVector) / SolverLanes + 1;
-        plan.firstVector = firstVector;
-        plan.vectors = vectors;
+    // Unit (vectors k0..k1, plane m, iteration s) of a segment of `passes` passes.
+    void Unit(int m, int s, int k0, int k1, int passes) {
+        const auto im = static_cast<std::size_t>(m);
         std::uint32_t* const own = G.Slots(m, 0, 0);
-        // Column c - 1 lies in plane m - 1 at the same slot, or in plane 3 one slot back; c + 1
-        // likewise.
-        plan.left = G.Slots((m + 3) & 3, 0, m == 0 ? -1 : 0) - own;
-        plan.right = G.Slots((m + 1) & 3, 0, m == 3 ? 1 : 0) - own;
-
-        for (int v = 0; v < vectors; ++v) {
-            const int k = firstVector + SolverLanes * v;
-            const auto iv = static_cast<std::size_t>(v);
-            const unsigned range = LaneRange(k0 - k, k1 - k);
-            const std::size_t at = static_cast<std::size_t>(m * TPlanes::Width + k);
-            const V rangeMask = range == 0xFFu ? V(~0u) : LaneMask(range);
-            plan.sweepMasks[iv] = Load(&Sweeps[at]) & rangeMask;
-            plan.sweepBits[iv] = LaneBits(plan.sweepMasks[iv]);
-            plan.blanketMasks[iv] = Load(&Blankets[at]) & rangeMask;
-            plan.blanketBits[iv] = LaneBits(plan.blanketMasks[iv]);
-        }
-
-        // Groups of up to GroupVectors vectors whose columns are swept. Column 0 lies in the first
-        // vector (its lanes there store back what they load) and column N-1 in the last one: the
-        // left edge goes with a later group of four, the right edge with an earlier one, and
-        // otherwise each on its own before the sweeps.
-        auto& groups = plan.groups;
-        int groupCount = 0;
-        for (int v = 0; v < vectors;) {
-            while (v < vectors && plan.sweepBits[static_cast<std::size_t>(v)] == 0) ++v;
-            int count = 0;
-            unsigned masked = 0;
-            while (count < GroupVectors && v + count < vectors &&
-                   plan.sweepBits[static_cast<std::size_t>(v + count)] != 0) {
-                if (plan.sweepBits[static_cast<std::size_t>(v + count)] != 0xFFu)
-                    masked |= 1u << count;
-                ++count;
+        const std::ptrdiff_t left = Left[im], right = Right[im];
+        V masks[GroupVectors];
+        unsigned masked = 0;
+        for (int K = k0; K <= k1; ++K) {
+            const auto iK = static_cast<std::size_t>(K);
+            const int i = K - k0;
+            // Lane e runs pass pass0 - e; all are wanted between the wave's filling and draining.
+            const int pass0 = s - SolverLanes * (K - 1);
+            V mask = SweepMasks[im][iK], blanket = BlanketMasks[im][iK];
+            unsigned blanketBits = BlanketBits[im][iK];
+            if (pass0 < SolverLanes - 1 || pass0 > passes - 1) {
+                const V range = LaneMask(LaneRange(pass0 - passes + 1, pass0));
+                mask &= range;
+                blanket &= range;
+                blanketBits = LaneBits(blanket);
             }
-            if (count == 0) break;
-            groups[static_cast<std::size_t>(groupCount++)] = {v, count, masked, nullptr};
-            v += count;
-        }
-        plan.groupCount = groupCount;
-        // The wall goes with a whole group before the one of column U-1, whose sweep reads it; the
-        // nodes below the tip with one after the group of column U, whose lane there stores back
-        // what it loads.
-        auto groupOf = [&](int c) {
-            const int v = ((c >> 2) + Pad - firstVector) / SolverLanes;
-            int i = 0;
-            while (i + 1 < groupCount && groups[static_cast<std::size_t>(i + 1)].v <= v) ++i;
-            return i;
-        };
-        auto plainGroup = [&](int i) {
-            const TGroup& group = groups[static_cast<std::size_t>(i)];
-            return ChainsOf(group.count, group.masked) & WallFaces;
-        };
-        int wallAt = -1, tipAt = -1;
-        if (plan.wall && g.P >= 1)
-            for (int i = groupOf(g.U - 1) - 1; i >= 0 && wallAt < 0; --i)
-                if (plainGroup(i)) wallAt = i;
-        if (plan.tip)
-            for (int i = groupOf(g.U) + 1; i < groupCount && tipAt < 0; ++i)
-                if (plainGroup(i)) tipAt = i;
-        int leftAt = -1, rightAt = -1;
-        if (plan.leftEdge)
-            for (int i = 1; i < groupCount && leftAt < 0; ++i)
-                if (groups[static_cast<std::size_t>(i)].count == GroupVectors) leftAt = i;
-        const bool rightEdge = wanted(g.N - 1);
-        if (rightEdge)
-            for (int i = 0; i + 1 < groupCount && rightAt < 0; ++i)
-                if (groups[static_cast<std::size_t>(i)].count == GroupVectors) rightAt = i;
-        plan.wallAlone = plan.wall && wallAt < 0;
-        plan.tipAlone = plan.tip && tipAt < 0;
-        plan.leftAlone = plan.leftEdge && leftAt < 0;
-        plan.rightAlone = rightEdge && rightAt < 0;
-        plan.backwards = (m & 1) && !plan.leftEdge && !rightEdge && wallAt < 0 && tipAt < 0;
-        for (int i = 0; i < groupCount; ++i) {
-            TGroup& group = groups[static_cast<std::size_t>(i)];
-            const unsigned withEdges =
-                (i == leftAt ? LeftEdge : 0u) | (i == rightAt ? RightEdge : 0u) |
-                (i == wallAt ? WallFaces : 0u) | (i == tipAt ? BelowTipNodes : 0u);
-            group.sweep = SweepTable[static_cast<std::size_t>(group.count - 1)]
-                                    [group.masked * 16 + withEdges];
-        }
-    }
-
-    // Step t of a segment of `passes` passes: every slot c of t's residue whose pass (t - c) / 4
-    // lies in 0..passes-1.
-    void Step(int t, int passes) {
-        const int m = t & 3, first = std::max(0, t - 4 * (passes - 1)), last = std::min(g.N - 1, t);
-        const TStepPlan* plan = &Edge;
-        if (first == 0 && last == g.N - 1) {
-            if (!Planned[static_cast<std::size_t>(m)]) {
-                Plan(m, first, last, Steady[static_cast<std::size_t>(m)]);
-                Planned[static_cast<std::size_t>(m)] = true;
-            }
-            plan = &Steady[static_cast<std::size_t>(m)];
-        } else {
-            Plan(m, first, last, Edge);
-        }
-        Run(*plan, t);
-    }
-
-    void Run(const TStepPlan& plan, int t) {
-        if (!plan.swept) {
-            if (plan.leftEdge) LeftEdgeAlone();
-            if (plan.tip && BelowTip()) MarkBelowTip(t);
-            return;
-        }
-        std::uint32_t* const own = G.Slots(plan.m, 0, 0);
-        const std::ptrdiff_t left = plan.left, right = plan.right;
-        for (int v = 0; v < plan.vectors; ++v) {
-            const auto iv = static_cast<std::size_t>(v);
-            if (plan.sweepBits[iv] == 0) continue;
+            masks[i] = mask;
+            if (LaneBits(~mask) != 0) masked |= 1u << i;
             // The base node of every swept column, and the blanket node where there is one.
-            std::uint32_t* const node = own + plan.firstVector + SolverLanes * v;
+            std::uint32_t* const node = own + SolverLanes * K;
             const V base = Third(Load(node + (B - 1) * Row) + Load(node + left + B * Row) +
                                  Load(node + right + B * Row));
-            Store(Blend(Load(node + B * Row), base, plan.sweepMasks[iv]), node + B * Row);
-            if (plan.blanketBits[iv] != 0) {
+            Store(Blend(Load(node + B * Row), base, mask), node + B * Row);
+            if (blanketBits != 0) {
                 const V top = Third(Load(node + Row) + Load(node + left) + Load(node + right));
-                Store(Blend(Load(node), top, plan.blanketMasks[iv]), node);
+                Store(Blend(Load(node), top, blanket), node);
             }
         }
-        if (plan.wall) {
-            Base(g.U);
-            Base(g.D);
-        }
-        if (plan.wallAlone) Wall();
-        bool tipChanged = false;
-        std::uint32_t tipMoved = 0;
-        if (plan.tipAlone) tipChanged = BelowTip();
-        if (plan.leftAlone) LeftEdgeAlone();
-        if (plan.rightAlone) RightEdgeAlone();
-        const TEdgeColumns edges{&H(0, 0),   &H(0, 1),       &H(0, g.N), &H(0, g.N - 1),
-                                 &H(0, g.U), &H(0, g.U - 1), &H(0, g.D), &H(0, g.D + 1),
-                                 g.P,        g.U > g.L,      g.R > g.D,  &tipMoved};
 
-        // Lane 0 of the vector at slot k runs column 4 (k - Pad) + m, pass (t - m) / 4 - k + Pad.
-        const int pass0 = (t - plan.m) / 4 + Pad;
-        for (int n = 0; n < plan.groupCount; ++n) {
-            const int i = plan.backwards ? plan.groupCount - 1 - n : n;
-            const TGroup& group = plan.groups[static_cast<std::size_t>(i)];
-            const int k = plan.firstVector + SolverLanes * group.v;
-            V moved[GroupVectors];
-            group.sweep(own + k, left, right, &plan.sweepMasks[static_cast<std::size_t>(group.v)],
-                        moved, edges);
-            for (int j = 0; j < group.count; ++j)
-                Mark(pass0 - (k + SolverLanes * j), LaneBits(moved[j]));
+        // A chain read by the sweep of its left neighbour column, in vector `first`: with the
+        // unit's vectors left of it (or right of it, or alone), then `first` and those right of it.
+        auto before = [&](int first, unsigned chain, auto alone) {
+            const int i = first - k0;
+            if (first > k0) {
+                Sweep(m, s, k0, first - 1, masks, masked & ((1u << i) - 1), chain);
+                Sweep(m, s, first, k1, masks + i, masked >> i, NoEdge);
+            } else if (k1 > k0) {
+                Sweep(m, s, k0 + 1, k1, masks + 1, masked >> 1, chain);
+                Sweep(m, s, k0, k0, masks, masked & 1u, NoEdge);
+            } else {
+                alone();
+                Sweep(m, s, k0, k0, masks, masked & 1u, NoEdge);
+            }
+        };
+        const int U = g.U, N = g.N;
+        if (m == ((U - 1) & 3) && Wanted(U - 1, s, passes) && VectorOf(U - 1) >= k0 &&
+            VectorOf(U - 1) <= k1) {
+            Base(U);
+            Base(g.D);
+            if (g.P >= 1)
+                before(VectorOf(U - 1), WallFaces, [this] { Wall(); });
+            else {
+                Wall();
+                Sweep(m, s, k0, k1, masks, masked, NoEdge);
+            }
+            return;
         }
-        if (tipChanged || tipMoved != 0) MarkBelowTip(t);
+        if (m == ((N - 1) & 3) && Wanted(N - 1, s, passes) && VectorOf(N - 1) >= k0 &&
+            VectorOf(N - 1) <= k1) {
+            before(VectorOf(N - 1), RightEdge, [this] { RightEdgeAlone(); });
+            return;
+        }
+        unsigned chain = NoEdge;
+        if (m == 0 && k0 == 1 && Wanted(0, s, passes)) chain = LeftEdge;
+        bool tip = false;
+        if (m == (U & 3) && Wanted(U, s, passes) && VectorOf(U) >= k0 && VectorOf(U) <= k1) {
+            chain = BelowTipNodes;
+            tip = true;
+            TipMoved = 0;
+        }
+        Sweep(m, s, k0, k1, masks, masked, chain);
+        if (tip && TipMoved != 0) MarkPass(s - (U >> 2));
     }
 
-    alignas(32) std::array<std::uint32_t, 4 * TPlanes::Width> Sweeps{}, Blankets{};
-    std::array<std::uint64_t, MarkWords> Marks{};
     TPlanes& G;
     const TGeometry g;
-    std::array<TStepPlan, 4> Steady;
-    std::array<bool, 4> Planned{};
-    TStepPlan Edge;
+    const int Vectors; // vectors 1..Vectors of each plane hold columns 0..N
+    int Drop = 3;      // planes m >= Drop count one more in the skewed index
+    std::uint32_t TipMoved = 0;
+    const TEdgeColumns Edges;
+    std::array<std::array<V, MaxVectors + 1>, 4> SweepMasks, BlanketMasks;
+    std::array<std::array<unsigned, MaxVectors + 1>, 4> BlanketBits;
+    std::array<std::ptrdiff_t, 4> Left, Right;
+    std::array<std::uint64_t, MarkWords> Marks{};
 };
 
 } // namespace

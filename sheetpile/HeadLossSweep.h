@@ -1,9 +1,11 @@
-// The head-loss fast path's sweep kernel: the down-and-up sweeps of up to four vectors of columns
-// of one residue modulo 4, with the scalar chains (edges, wall, nodes below the tip) that may go
-// alongside them, and the table of its variants. Only HeadLossSolverFast.cpp includes it.
+// The head-loss fast path's sweep kernel: the down-and-up sweeps of up to GroupVectors vectors of
+// columns of one residue modulo 4, with the scalar chain (an edge, the wall or the nodes below the
+// tip) that may go alongside them, and the table of its variants. Only HeadLossSolverFast.cpp
+// includes it.
 //
-// Assumes: the caller orders the groups so that each chain reads and writes what the plain order
-// has it read and write (see HeadLossSolverFast.cpp); all loads stay inside the planes.
+// Assumes: the caller gives each chain a call whose vectors neither write what the chain reads
+// nor read what it writes before the chain has written it (see HeadLossSolverFast.cpp); all loads
+// stay inside the planes.
 #pragma once
 
 #include "sheetpile/ModelState.h"
@@ -19,7 +21,9 @@ using namespace lanes;
 
 inline constexpr int B = BaseRow;
 inline constexpr std::ptrdiff_t Row = TColumnPlanes::Width;
-inline constexpr int GroupVectors = 4; // vectors swept together: independent chains side by side
+// Vectors swept together: independent chains side by side. Three keep the columns a band works
+// on (the four planes of about four vectors) in L1.
+inline constexpr int GroupVectors = 3;
 
 // The scalar chains a sweep may carry alongside its vectors: column 0 (rows 1 -> 49, then its
 // base corner), column N (its base corner, then rows 49 -> 1), the wall (row 0 at U, the upstream
@@ -50,7 +54,8 @@ struct TEdgeColumns {
 // their left and right neighbours lie `left` and `right` slots on. Vector i keeps its result
 // only in the lanes of masks[i] if bit i of Masked is set. The chain from one node to the next
 // is one add and one shift: the other three neighbours are summed first (the sums cannot wrap,
-// so the order of the additions is free). The edges in Edges go alongside the downward sweep.
+// so the order of the additions is free). The edges in Edges go alongside the downward sweep,
+// each row's step after the vectors' one.
 template <int Count, unsigned Masked, unsigned Edges>
 void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right, const V* masks,
                   V* moved, const TEdgeColumns& edges) {
@@ -164,26 +169,18 @@ void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right,
 using TSweepFn = void (*)(std::uint32_t*, std::ptrdiff_t, std::ptrdiff_t, const V*, V*,
                           const TEdgeColumns&);
 
-// The chains a group may carry: only groups of GroupVectors, and the wall and the nodes below the
-// tip only groups without masked vectors.
-inline constexpr unsigned ChainsOf(int count, unsigned masked) {
-    return count != GroupVectors                                      ? 0u
-           : masked == 0 || masked == 1 || masked == 8 || masked == 9 ? 15u
-                                                                      : LeftEdge | RightEdge;
-}
-
 // SweepColumns by [Count - 1][Masked x 16 + Edges].
 inline constexpr std::size_t SweepKinds = (1u << GroupVectors) * 16;
 template <int Count> constexpr auto SweepRow() {
     return []<std::size_t... M>(std::index_sequence<M...>) {
         return std::array<TSweepFn, SweepKinds>{
-            &SweepColumns<Count, (M / 16) % (1u << Count),
-                          (M % 16) & ChainsOf(Count, (M / 16) % (1u << Count))>...};
+            &SweepColumns<Count, (M / 16) % (1u << Count), M % 16>...};
     }
     (std::make_index_sequence<SweepKinds>{});
 }
-inline constexpr std::array<std::array<TSweepFn, SweepKinds>, GroupVectors> SweepTable{
-    SweepRow<1>(), SweepRow<2>(), SweepRow<3>(), SweepRow<4>()};
-static_assert(GroupVectors == 4, "one row of the table per group size");
+inline constexpr auto SweepTable = []<int... C>(std::integer_sequence<int, C...>) {
+    return std::array<std::array<TSweepFn, SweepKinds>, GroupVectors>{SweepRow<C + 1>()...};
+}
+(std::make_integer_sequence<int, GroupVectors>{});
 
 } // namespace sheetpile::headloss

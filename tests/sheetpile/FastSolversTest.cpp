@@ -65,6 +65,18 @@ TEST(FastSolvers, BoundaryGeometries) {
     }
 }
 
+TEST(FastSolvers, WallAtEachResidueOfAVectorsLastSlot) {
+    // Left blanket steps 7..10 put column U-1 (U = 150 + steps) in the last slot of its vector in
+    // each of the four planes; for 8..10 the wall's column U+2, and for 8 and 9 the one the nodes
+    // below the tip read, then lie one vector on, in a plane run earlier in the same iteration.
+    for (const auto& [p, l, r] : {std::tuple{12, 7, 3}, {30, 8, 0}, {1, 9, 5}, {44, 10, 1}}) {
+        SCOPED_TRACE(::testing::Message() << "P=" << p << " L=" << l << " R=" << r);
+        TPair pair;
+        pair.Markers(p, l, r);
+        pair.SolveAndCompare();
+    }
+}
+
 TEST(FastSolvers, RandomGeometriesChainedAsRepeatedRuns) {
     // Each solve starts from the fields the previous one left, whatever its geometry.
     std::mt19937 random(20261209);
