@@ -186,6 +186,7 @@ bool TRunControl::Button1Click(const TInputTexts& texts) {
     Model.StratumDepth = v.D;
     Model.Permeability = v.K;
     Model.UnitWeightRatio = v.UnitWeightRatio;
+    NetComposed = false;
     Model.SetupGeometry(v.D, v.d, v.L, v.R);
     Shell.SetRunEnabled(false);
     ElapsedSeconds = 0;
@@ -205,8 +206,7 @@ bool TRunControl::WorkerDone() {
     Shell.StopTimer();
     Model.ResultsReady = true;
     Model.ComputeDischarge();
-    Model.RenderNet(Model.Nd, Model.Nf);
-    Model.DrawStructure();
+    ComposeNet();
     Model.ShowNetPicture();
     Shell.ShowPicture();
 
@@ -247,17 +247,26 @@ void TRunControl::TrackBar1Change() {
     Shell.SetPanel(3, " Nf: " + std::to_string(Model.Nf));
 }
 
-void TRunControl::TrackBar2Change() {
-    Model.Nf = static_cast<std::uint32_t>(Controls.TrackBar2.Position());
+void TRunControl::ComposeNet() {
     Model.RenderNet(Model.Nd, Model.Nf);
     Model.DrawStructure();
-    Model.ShowNetBitmap();
-    Shell.ShowPicture();
+    NetComposed = true;
+}
+
+void TRunControl::TrackBar2Change() {
+    Model.Nf = static_cast<std::uint32_t>(Controls.TrackBar2.Position());
+    // Setting the bars after a run lands here with the counts just drawn: the picture stands.
+    if (!(NetComposed && Model.DrawNd == Model.Nd && Model.DrawNf == Model.Nf)) {
+        ComposeNet();
+        Model.ShowNetBitmap();
+        Shell.ShowPicture();
+    }
     Shell.SetPanel(3, " Nf= " + std::to_string(Model.Nf));
 }
 
 void TRunControl::ZoneChanged(bool& flag, const TCheckBox& box) {
     flag = box.Checked();
+    NetComposed = false;
     Model.RedrawNet();
     Model.ShowNetBitmap();
     Shell.ShowPicture();

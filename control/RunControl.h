@@ -124,9 +124,14 @@ class TRunControl {
     void ClearPanels(int from);
     void SetTuningEnabled(bool enabled);
     void ZoneChanged(bool& flag, const TCheckBox& box);
+    void ComposeNet(); // the net with the model's Nd and Nf, and the structure over it
     sheetpile::TModel& Model;
     TRunShell& Shell;
     TTuningControls Controls;
+    // The picture is ComposeNet's for the model's DrawNd and DrawNf: redrawing it with those
+    // counts would change no pixel. Cleared by a new geometry and by the overlays' redraw, whose
+    // pile keeps the background colour.
+    bool NetComposed = false;
 };
 
 } // namespace verrask
