@@ -59,12 +59,15 @@ struct TEdgeColumns {
 template <int Count, unsigned Masked, unsigned Edges>
 void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right, const V* masks,
                   V* moved, const TEdgeColumns& edges) {
-    V chain[Count], current[Count], change[Count];
+    // The masks in registers: read through `masks`, they would be loaded again at every row, as
+    // the stores might alias them.
+    V chain[Count], current[Count], change[Count], keep[Count];
 #pragma GCC unroll 4
     for (int i = 0; i < Count; ++i) {
         chain[i] = Load(own + SolverLanes * i);
         current[i] = Load(own + Row + SolverLanes * i);
         change[i] = V(0u);
+        keep[i] = Masked & (1u << i) ? masks[i] : V(0u);
     }
     std::uint32_t* const e0 = edges.left;
     const std::uint32_t* const e1 = edges.second;
@@ -108,7 +111,7 @@ void SweepColumns(std::uint32_t* own, std::ptrdiff_t left, std::ptrdiff_t right,
                 const V value =
                     (chain[i] + SumFirst(next + Load(at + left) + Load(at + right))) >> 2;
                 if (Masked & (1u << i)) {
-                    const V kept = Blend(current[i], value, masks[i]);
+                    const V kept = Blend(current[i], value, keep[i]);
                     change[i] |= kept ^ current[i];
                     Store(kept, at);
                 } else {
