@@ -4,6 +4,8 @@
 //
 // Assumes: HeadGrid holds values within 0..FullScale; no worker is writing it.
 //
+// BuildGradient does the same from any heads into any pair of grids.
+//
 // Holds on return: GradGrid rows 0..50, columns 0..LastCol are exact (whole numbers in rows 0
 // and 50, whole multiples of 1/2 in rows 1..49, all within +-FullScale) and FineGrad holds their
 // refinement. Differences of two values within 0..FullScale and their halves are exact in
@@ -12,14 +14,18 @@
 
 namespace sheetpile {
 
-void TModel::BuildGradientField() {
-    auto head = [this](int r, int c) { return static_cast<double>(HeadGrid[r][c]); };
-    for (int c = 0; c <= LastCol; ++c) {
-        GradGrid[0][c] = head(0, c) - head(1, c);
-        GradGrid[BaseRow][c] = head(BaseRow - 1, c) - head(BaseRow, c);
-        for (int r = 1; r < BaseRow; ++r) GradGrid[r][c] = (head(r - 1, c) - head(r + 1, c)) / 2;
+void BuildGradient(const CoarseGrid& heads, int lastCol, CoarseRealGrid& grad, FineRealGrid& fine) {
+    auto head = [&heads](int r, int c) { return static_cast<double>(heads[r][c]); };
+    for (int c = 0; c <= lastCol; ++c) {
+        grad[0][c] = head(0, c) - head(1, c);
+        grad[BaseRow][c] = head(BaseRow - 1, c) - head(BaseRow, c);
+        for (int r = 1; r < BaseRow; ++r) grad[r][c] = (head(r - 1, c) - head(r + 1, c)) / 2;
     }
-    RefineGradient();
+    RefineGradient(grad, lastCol, fine);
+}
+
+void TModel::BuildGradientField() {
+    BuildGradient(HeadGrid, LastCol, GradGrid, FineGrad);
 }
 
 } // namespace sheetpile

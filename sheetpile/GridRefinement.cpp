@@ -60,11 +60,15 @@ void TModel::RefineHead() {
         });
 }
 
-void TModel::RefineGradient() {
+void RefineGradient(const CoarseRealGrid& grad, int lastCol, FineRealGrid& fine) {
     RefineGrid<double>(
-        GradGrid, LastCol, [](double p, double q) { return (p + q) / 2; },
+        grad, lastCol, [](double p, double q) { return (p + q) / 2; },
         [](double tl, double tr, double br, double bl) { return (((tl + tr) + br) + bl) / 4; },
-        [this](int y, int x, double v) { FineGrad[y][x] = v; });
+        [&fine](int y, int x, double v) { fine[y][x] = v; });
+}
+
+void TModel::RefineGradient() {
+    sheetpile::RefineGradient(GradGrid, LastCol, FineGrad);
 }
 
 } // namespace sheetpile

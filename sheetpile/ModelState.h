@@ -147,6 +147,11 @@ struct TModel {
     long double HeaveThreshold() const; // the critical gradient in FullScale per grid step
 };
 
+// The vertical gradient of `heads` (columns 0..lastCol) and its refinement, as BuildGradientField
+// and RefineGradient make them in the model's own grids.
+void BuildGradient(const CoarseGrid& heads, int lastCol, CoarseRealGrid& grad, FineRealGrid& fine);
+void RefineGradient(const CoarseRealGrid& grad, int lastCol, FineRealGrid& fine);
+
 // Whether this processor runs the fast solver paths (eight 32-bit lanes a vector).
 bool FastSolversAvailable();
 

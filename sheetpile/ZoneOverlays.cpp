@@ -12,9 +12,12 @@
 // imminent stripe's degenerate segment, pixel (i, 0) alone, and every gradient above it is
 // tinted).
 //
-// Holds on return: GradGrid and FineGrad are rebuilt whatever the flags; only pixels of
-// NetBitmap changed, each column only its own; the pen has the last stripe colour set, if any.
+// Holds on return: with an overlay on, GradGrid and FineGrad are rebuilt from HeadGrid (with all
+// off, nothing is read or written); only pixels of NetBitmap changed, each column only its own;
+// the pen has the last stripe colour set, if any.
 #include "sheetpile/ZoneOverlays.h"
+
+#include <memory>
 
 namespace sheetpile {
 
@@ -31,11 +34,11 @@ void DrawStripe(TBitmap& bmp, int i, int peakRow, TColor colour) {
 
 } // namespace
 
-TColumnPeak ColumnPeak(const TModel& m, int i) {
+TColumnPeak ColumnPeak(const FineRealGrid& grad, int i) {
     TColumnPeak peak;
     long double sum = 0;
     for (int j = 1; j <= LastScanRow; ++j) {
-        sum = sum + m.FineGrad[j][i];
+        sum = sum + grad[j][i];
         const long double mean = sum / static_cast<long double>(j);
         if (mean > peak.Mean) {
             peak.Mean = mean;
@@ -46,15 +49,19 @@ TColumnPeak ColumnPeak(const TModel& m, int i) {
 }
 
 TZoneExtent ZoneExtent(const TModel& m) {
+    // Not zero-filled: only the columns the gradient writes are read.
+    const std::unique_ptr<CoarseRealGrid> coarse(new CoarseRealGrid);
+    const std::unique_ptr<FineRealGrid> grad(new FineRealGrid);
+    BuildGradient(m.HeadGrid, m.LastCol, *coarse, *grad);
     TZoneExtent extent;
     const long double T = m.HeaveThreshold();
     for (int i = 0; i < 4 * m.LastCol; ++i) {
-        const TColumnPeak peak = ColumnPeak(m, i);
+        const TColumnPeak peak = ColumnPeak(*grad, i);
         const bool drawn = peak.Row != 1; // a stripe down to row 1 has no pixel
         if (drawn && peak.Mean > 0) ++extent.PossibleColumns;
         if (drawn && peak.Mean > T) ++extent.ImminentColumns;
         for (int j = 1; j <= LastScanRow; ++j)
-            if (m.FineGrad[j][i] > T) ++extent.CriticalPixels;
+            if ((*grad)[j][i] > T) ++extent.CriticalPixels;
     }
     return extent;
 }
@@ -64,13 +71,14 @@ long double TModel::HeaveThreshold() const {
 }
 
 void TModel::DrawZones() {
+    const bool stripes = ShowPossibleHeave || ShowImminentHeave;
+    if (!stripes && !ShowCriticalZone) return; // nothing to draw: the gradient is not needed
     BuildGradientField();
     const long double T = HeaveThreshold();
-    const bool stripes = ShowPossibleHeave || ShowImminentHeave;
     const int width = 4 * LastCol;
     for (int i = 0; i < width; ++i) {
         if (stripes) {
-            const TColumnPeak peak = ColumnPeak(*this, i);
+            const TColumnPeak peak = ColumnPeak(FineGrad, i);
             if (ShowPossibleHeave && peak.Mean > 0)
                 DrawStripe(NetBitmap, i, peak.Row, PossibleHeaveColor);
             if (ShowImminentHeave && peak.Mean > T)

@@ -5,11 +5,10 @@
 // and its peak, as the overlays use it; from that the count of columns with a possible-heave
 // stripe, with an imminent-heave stripe, and of pixels in the critical zone.
 //
-// Assumes: FineGrad holds the gradient of the last composition (every RenderNet and RedrawNet
-// rebuilds it, whatever the overlay flags).
+// Assumes: HeadGrid holds a completed run's heads; no worker is writing it.
 //
 // Holds: a count is zero exactly when DrawZones, with that overlay on, draws no pixel of it;
-// the model is only read.
+// the model is only read (ZoneExtent builds the gradient in grids of its own).
 #pragma once
 
 #include "sheetpile/ModelState.h"
@@ -23,7 +22,7 @@ struct TColumnPeak {
     long double Mean = 0;
     int Row = 0;
 };
-TColumnPeak ColumnPeak(const TModel& m, int i);
+TColumnPeak ColumnPeak(const FineRealGrid& grad, int i);
 
 struct TZoneExtent {
     int CriticalPixels = 0;  // pixels whose own gradient exceeds the critical gradient

@@ -97,7 +97,7 @@ TEST(ZoneOverlays, ThresholdIsTheCriticalGradientPerGridStep) {
     EXPECT_EQ(m->HeaveThreshold(), std::nextafter(4000000.0L, 5000000.0L));
 }
 
-TEST(ZoneOverlays, NoOverlayStillRebuildsTheGradientAndChangesNoPixel) {
+TEST(ZoneOverlays, NoOverlayChangesNoPixelAndBuildsNoGradient) {
     auto m = ZoneModel(1);
     const Profile g = SetProfile(*m, PeakAt50(), 0, m->LastCol);
     for (auto& row : m->GradGrid) row.fill(7);
@@ -107,6 +107,11 @@ TEST(ZoneOverlays, NoOverlayStillRebuildsTheGradientAndChangesNoPixel) {
     const std::uint64_t before = m->NetBitmap.PixelHash();
     m->DrawZones();
     EXPECT_EQ(m->NetBitmap.PixelHash(), before);
+    EXPECT_EQ(m->GradGrid[10][10], 7);
+    EXPECT_EQ(m->FineGrad[40][40], 7);
+
+    // The profile as the overlays' gradient gives it.
+    m->BuildGradientField();
     for (int r = 0; r < CoarseRows; ++r)
         for (int c = 0; c <= m->LastCol; c += 50) {
             ASSERT_EQ(m->GradGrid[r][c], static_cast<long double>(g[r])) << r << "," << c;
