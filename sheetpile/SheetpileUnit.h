@@ -6,7 +6,7 @@
 //   SolveHeadLoss, SolveStreamFunction  the two relaxation solvers (one per worker)
 //   RefineHead, RefineStream            4x refinement of the solved fields
 //   ComputeDischarge                    Nd, Nf and the shape factor
-//   BuildGradientField, RefineGradient  the vertical gradient for the heave checks
+//   BuildGradientField, RefineGradient  the vertical gradient the zone overlays draw from
 //   FineHeadAt                          the probe's race-free read of the refined head loss
 //   RenderNet, DrawStructure            compose NetBitmap with new counts, then the structure
 //   RedrawNet                           recompose after a zone flag changed (stored counts)
